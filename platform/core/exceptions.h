@@ -61,3 +61,14 @@ class EOutOfResources : public Exception {
 };
 
 }  // namespace vx
+
+namespace vx {
+
+// A section, key or value that an INI file cannot hold (a line break, a key
+// with '=', an empty key).
+class EIniFileException : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+}  // namespace vx
