@@ -1,0 +1,108 @@
+// TvxBitmap: a 32-bit pixel buffer (bytes B, G, R, A; top-down rows, stride
+// exactly 4 * width) that composes itself by copying, colour keying or alpha
+// blending, with nearest-neighbour stretching, and blurs. The blend, key test
+// and stretch mapping are the shared ones of platform/gfx/pixel_core.h.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/core/color.h"
+#include "platform/core/geometry.h"
+
+namespace vx {
+
+// A read-only window on 32-bit pixels, used by the drawing primitives so that
+// any buffer holding B, G, R, A rows can be a source.
+struct TvxPixelView {
+  const uint32_t* Bits = nullptr;
+  int Width = 0;
+  int Height = 0;
+  int Stride = 0;  // in pixels
+  bool Empty() const { return Bits == nullptr || Width <= 0 || Height <= 0; }
+  const uint32_t* Row(int y) const { return Bits + static_cast<ptrdiff_t>(y) * Stride; }
+};
+
+class TvxBitmap {
+ public:
+  TvxBitmap();
+  TvxBitmap(int width, int height);
+  ~TvxBitmap();
+  TvxBitmap(const TvxBitmap&) = delete;
+  TvxBitmap& operator=(const TvxBitmap&) = delete;
+  TvxBitmap(TvxBitmap&& other) noexcept;
+  TvxBitmap& operator=(TvxBitmap&& other) noexcept;
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  bool Empty() const { return width_ == 0 || height_ == 0; }
+  TRect BoundsRect() const { return {0, 0, width_, height_}; }
+
+  // Negative sizes count as their absolute value; a zero width or height, or
+  // the current size, changes nothing. Otherwise the pixels are recreated, all 0.
+  void SetSize(int width, int height);
+  // Releases the pixel memory; the bitmap becomes 0 x 0.
+  void Clear();
+
+  const std::string& Name() const { return name_; }
+  void SetName(const std::string& name) { name_ = name; }
+  bool HasAlpha() const { return hasAlpha_; }
+  void SetHasAlpha(bool v) { hasAlpha_ = v; }
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool v) { transparent_ = v; }
+
+  // Same size, pixels, name and flags as Source.
+  void Assign(const TvxBitmap& source);
+
+  uint32_t* ScanLine(int y) { return bits_ + static_cast<ptrdiff_t>(y) * width_; }
+  const uint32_t* ScanLine(int y) const { return bits_ + static_cast<ptrdiff_t>(y) * width_; }
+  uint32_t* PixelPtr(int x, int y) { return ScanLine(y) + x; }
+  const uint32_t* PixelPtr(int x, int y) const { return ScanLine(y) + x; }
+  uint32_t* Bits() { return bits_; }
+  const uint32_t* Bits() const { return bits_; }
+  // Coordinates outside the bitmap are ignored (SetPixel) or give 0 (Pixel).
+  void SetPixel(int x, int y, uint32_t value);
+  uint32_t Pixel(int x, int y) const;
+  TvxPixelView View() const { return {bits_, width_, height_, width_}; }
+
+  // The alpha byte of every pixel becomes a.
+  void FillAlpha(uint8_t a);
+  // HasAlpha becomes true when some alpha is neither 0 nor 255.
+  void CheckAlpha();
+  // Each colour byte becomes the nearest integer to a * c / 255.
+  void PreMultiply();
+  // Each colour byte becomes min(c, a).
+  void ClampColorsToAlpha();
+  // Pixels whose red, green and blue each differ by less than 6 from color
+  // become the key pixel with alpha 0; Transparent tells whether any matched.
+  void SetTransparentColor(TColor color);
+  // Alpha = nearest (R + G + B) / 3 of the mask pixel at the same place. Only
+  // the area both bitmaps cover is changed.
+  void AlphaFromMask(const TvxBitmap& mask);
+  void AlphaFromMaskPremultiplied(const TvxBitmap& mask);
+  // Clipped to the bitmap; blends Value over the pixels when HasAlpha, else sets them.
+  void FillRect(const TRect& rect, uint32_t value);
+
+  // Composes this bitmap onto Target at (x, y), or its SrcRect stretched into
+  // DestRect: blend when HasAlpha, key when Transparent, else copy.
+  void DrawTo(TvxBitmap& target, int x, int y) const;
+  void DrawToRect(TvxBitmap& target, const TRect& destRect, const TRect& srcRect) const;
+
+  // Stack blur of red, green and blue with the given radius; every pixel gets
+  // alpha 255. A radius <= 0 does nothing.
+  void StackBlur(int radius);
+
+ private:
+  void Allocate(int width, int height);
+
+  int width_ = 0;
+  int height_ = 0;
+  uint32_t* bits_ = nullptr;
+  std::unique_ptr<uint32_t[]> storage_;
+  bool hasAlpha_ = false;
+  bool transparent_ = false;
+  std::string name_;
+};
+
+}  // namespace vx
