@@ -72,3 +72,13 @@ class EIniFileException : public Exception {
 };
 
 }  // namespace vx
+
+namespace vx {
+
+// A component name that is not an identifier or is taken by a sibling.
+class EComponentError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+}  // namespace vx
