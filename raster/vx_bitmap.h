@@ -65,6 +65,8 @@ class TvxBitmap {
   void SetPixel(int x, int y, uint32_t value);
   uint32_t Pixel(int x, int y) const;
   TvxPixelView View() const { return {bits_, width_, height_, width_}; }
+  // Any TvxBitmap can be handed where a source view is expected.
+  operator TvxPixelView() const { return View(); }
 
   // The alpha byte of every pixel becomes a.
   void FillAlpha(uint8_t a);
