@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "raster/vx_bitmap.h"
 
@@ -27,10 +29,43 @@ uint8_t Mix(uint8_t a, uint8_t b, double w) { return Clamp255(w * a + (1 - w) * 
 }  // namespace
 
 TvxEffectBmp::TvxEffectBmp(int width, int height) {
-  width_ = std::max(0, width);
-  height_ = std::max(0, height);
-  stride_ = 3 * width_ + width_ % 4;
-  data_.assign(static_cast<size_t>(stride_) * height_, 0);
+  surface_ = TSurface::Create(std::max(0, width), std::max(0, height), TPixelFormat::pf24bit);
+  width_ = surface_->Width();
+  height_ = surface_->Height();
+  stride_ = static_cast<int>(surface_->Stride());
+}
+
+TvxEffectBmp::~TvxEffectBmp() = default;
+
+TvxEffectBmp::TvxEffectBmp(TvxEffectBmp&& other) noexcept { *this = std::move(other); }
+
+TvxEffectBmp& TvxEffectBmp::operator=(TvxEffectBmp&& other) noexcept {
+  if (&other == this) return *this;
+  width_ = std::exchange(other.width_, 0);
+  height_ = std::exchange(other.height_, 0);
+  stride_ = std::exchange(other.stride_, 0);
+  surface_ = std::move(other.surface_);
+  dc_ = std::move(other.dc_);
+  return *this;
+}
+
+TvxEffectBmp::TvxEffectBmp(const TSurface& source) : TvxEffectBmp(source.Width(), source.Height()) {
+  std::vector<uint32_t> row(static_cast<size_t>(width_));
+  for (int y = 0; y < height_; ++y) {
+    const uint32_t* s = source.ReadSpan(0, y, width_, row.data());
+    uint8_t* d = ScanLine(y);
+    for (int x = 0; x < width_; ++x) {
+      d[3 * x] = uint8_t(s[x]);
+      d[3 * x + 1] = uint8_t(s[x] >> 8);
+      d[3 * x + 2] = uint8_t(s[x] >> 16);
+    }
+  }
+}
+
+void TvxEffectBmp::Draw(HDC dc, int x, int y) const {
+  if (dc == nullptr || width_ == 0 || height_ == 0) return;
+  if (!dc_) dc_ = CreateMemoryDC(surface_);
+  BitBlt(dc, x, y, width_, height_, dc_.get(), 0, 0, SRCCOPY);
 }
 
 TvxEffectBmp::TvxEffectBmp(const TvxBitmap& source) : TvxEffectBmp(source.Width(), source.Height()) {

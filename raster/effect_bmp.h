@@ -5,8 +5,9 @@
 
 #include <cstdint>
 #include <random>
-#include <vector>
 
+#include "platform/gfx/dc.h"
+#include "platform/gfx/surface.h"
 #include "raster/raster_types.h"
 
 namespace vx {
@@ -16,15 +17,26 @@ class TvxBitmap;
 class TvxEffectBmp {
  public:
   TvxEffectBmp() = default;
+  // A black buffer; sizes below 0 count as 0. Raises EOutOfResources when the
+  // pixel memory cannot be had.
   TvxEffectBmp(int width, int height);
-  // A copy of the colour bytes of a 32-bit buffer.
+  // A copy of the colour bytes of a 32-bit buffer or of any pixel surface (the
+  // pixels of a platform bitmap).
   explicit TvxEffectBmp(const TvxBitmap& source);
+  explicit TvxEffectBmp(const TSurface& source);
+  TvxEffectBmp(const TvxEffectBmp&) = delete;
+  TvxEffectBmp& operator=(const TvxEffectBmp&) = delete;
+  TvxEffectBmp(TvxEffectBmp&& other) noexcept;
+  TvxEffectBmp& operator=(TvxEffectBmp&& other) noexcept;
+  ~TvxEffectBmp();
 
   int Width() const { return width_; }
   int Height() const { return height_; }
   int Stride() const { return stride_; }  // bytes per row
-  uint8_t* ScanLine(int y) { return data_.data() + static_cast<size_t>(y) * stride_; }
-  const uint8_t* ScanLine(int y) const { return data_.data() + static_cast<size_t>(y) * stride_; }
+  uint8_t* ScanLine(int y) { return surface_->Row(y); }
+  const uint8_t* ScanLine(int y) const { return surface_->Row(y); }
+  // Copies the whole buffer to the device context at (x, y).
+  void Draw(HDC dc, int x, int y) const;
 
   // Pixel as 0x00RRGGBB; coordinates outside give 0 / are ignored.
   uint32_t Pixel(int x, int y) const;
@@ -66,7 +78,8 @@ class TvxEffectBmp {
   int width_ = 0;
   int height_ = 0;
   int stride_ = 0;
-  std::vector<uint8_t> data_;
+  TSurfacePtr surface_;
+  mutable TDCPtr dc_;
 };
 
 }  // namespace vx

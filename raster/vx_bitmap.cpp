@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <new>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -15,23 +17,49 @@ namespace vx {
 
 namespace {
 
-// Largest pixel count a buffer may hold (1 GiB of pixels); larger requests are
-// refused like any other failed allocation.
-constexpr int64_t kMaxPixels = int64_t(1) << 28;
+// The process-wide list of device contexts that belong to a TvxBitmap.
+struct Registry {
+  std::mutex mu;
+  std::unordered_map<HDC, TvxBitmap*> map;
+};
+Registry& Reg() {
+  static Registry* r = new Registry;  // never destroyed: bitmaps may outlive static teardown
+  return *r;
+}
+void Enter(HDC dc, TvxBitmap* b) {
+  std::lock_guard<std::mutex> lock(Reg().mu);
+  Reg().map[dc] = b;
+}
+void Leave(HDC dc) {
+  std::lock_guard<std::mutex> lock(Reg().mu);
+  Reg().map.erase(dc);
+}
 
 }  // namespace
+
+TvxBitmap* FindBitmapByDC(HDC dc) {
+  if (dc == nullptr) return nullptr;
+  std::lock_guard<std::mutex> lock(Reg().mu);
+  auto it = Reg().map.find(dc);
+  return it == Reg().map.end() ? nullptr : it->second;
+}
 
 TvxBitmap::TvxBitmap() = default;
 
 TvxBitmap::TvxBitmap(int width, int height) { SetSize(width, height); }
 
-TvxBitmap::~TvxBitmap() = default;
+TvxBitmap::~TvxBitmap() {
+  if (dc_) Leave(dc_.get());
+}
 
 TvxBitmap::TvxBitmap(TvxBitmap&& other) noexcept { *this = std::move(other); }
 
 TvxBitmap& TvxBitmap::operator=(TvxBitmap&& other) noexcept {
   if (&other == this) return *this;
-  storage_ = std::move(other.storage_);
+  if (dc_) Leave(dc_.get());
+  surface_ = std::move(other.surface_);
+  dc_ = std::move(other.dc_);
+  if (dc_) Enter(dc_.get(), this);
   bits_ = std::exchange(other.bits_, nullptr);
   width_ = std::exchange(other.width_, 0);
   height_ = std::exchange(other.height_, 0);
@@ -43,13 +71,19 @@ TvxBitmap& TvxBitmap::operator=(TvxBitmap&& other) noexcept {
 
 void TvxBitmap::Allocate(int width, int height) {
   Clear();
-  if (int64_t(width) * height > kMaxPixels) throw EOutOfResources("Can't allocate the DIB handle");
+  TSurfacePtr s;
   try {
-    storage_.reset(new uint32_t[static_cast<size_t>(width) * static_cast<size_t>(height)]());
-  } catch (const std::bad_alloc&) {
+    s = TSurface::Create(width, height, TPixelFormat::pf32bit);
+  } catch (const std::exception&) {
     throw EOutOfResources("Can't allocate the DIB handle");
   }
-  bits_ = storage_.get();
+  if (!dc_) {
+    dc_ = CreateMemoryDC();
+    Enter(dc_.get(), this);
+  }
+  dc_->SelectSurface(s);
+  surface_ = std::move(s);
+  bits_ = surface_->Row32(0);
   width_ = width;
   height_ = height;
 }
@@ -64,7 +98,8 @@ void TvxBitmap::SetSize(int width, int height) {
 }
 
 void TvxBitmap::Clear() {
-  storage_.reset();
+  if (dc_) dc_->SelectSurface(nullptr);
+  surface_.reset();
   bits_ = nullptr;
   width_ = height_ = 0;
 }
@@ -194,6 +229,45 @@ void TvxBitmap::DrawToRect(TvxBitmap& target, const TRect& destRect, const TRect
     return;
   }
   ComposeRect(TargetOf(target), destRect, View(), srcRect, mode);
+}
+
+void TvxBitmap::Draw(HDC dc, int x, int y) const { DrawRect(dc, Bounds(x, y, width_, height_), BoundsRect()); }
+
+void TvxBitmap::DrawRect(HDC dc, const TRect& destRect, const TRect& srcRect) const {
+  if (dc == nullptr || Empty() || destRect.IsEmpty()) return;
+  if (srcRect.IsEmpty() || !BoundsRect().Contains(srcRect)) return;
+  const TvxComposeMode mode = hasAlpha_      ? TvxComposeMode::Blend
+                              : transparent_ ? TvxComposeMode::Key
+                                             : TvxComposeMode::Copy;
+  TvxBitmap* target = FindBitmapByDC(dc);
+  if (target != nullptr && target != this && target->surface_ && dc->Surface() == target->surface_ &&
+      !dc->St().clip && !dc->SystemClip()) {
+    ComposeRect(TargetOf(*target), dc->LogicalToSurface(destRect), View(), srcRect, mode);
+    return;
+  }
+  const int dw = destRect.Width(), dh = destRect.Height();
+  const int sw = srcRect.Width(), sh = srcRect.Height();
+  switch (mode) {
+    case TvxComposeMode::Copy:
+      StretchBlt(dc, destRect.Left, destRect.Top, dw, dh, dc_.get(), srcRect.Left, srcRect.Top, sw, sh, SRCCOPY);
+      return;
+    case TvxComposeMode::Key:
+      TransparentBlt(dc, destRect.Left, destRect.Top, dw, dh, dc_.get(), srcRect.Left, srcRect.Top, sw, sh,
+                     RGB(127, 0, 127));
+      return;
+    case TvxComposeMode::Blend: {
+      // Only the part that can be written is read back, blended and written back.
+      TRect box;
+      if (GetClipBox(dc, &box) == RGN_ERROR) return;
+      const TRect area = IntersectRect(destRect, box);
+      if (area.IsEmpty()) return;
+      TvxBitmap tmp(area.Width(), area.Height());
+      ReadPixels(dc, area, tmp.Bits(), static_cast<size_t>(area.Width()));
+      ComposeRect(TargetOf(tmp), destRect.Offset(-area.Left, -area.Top), View(), srcRect, mode);
+      WritePixels(dc, area.Left, area.Top, area.Width(), area.Height(), tmp.Bits(), static_cast<size_t>(area.Width()));
+      return;
+    }
+  }
 }
 
 // ---------------------------------------------------------------------------

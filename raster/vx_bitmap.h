@@ -10,6 +10,8 @@
 
 #include "platform/core/color.h"
 #include "platform/core/geometry.h"
+#include "platform/gfx/dc.h"
+#include "platform/gfx/surface.h"
 
 namespace vx {
 
@@ -40,10 +42,19 @@ class TvxBitmap {
   TRect BoundsRect() const { return {0, 0, width_, height_}; }
 
   // Negative sizes count as their absolute value; a zero width or height, or
-  // the current size, changes nothing. Otherwise the pixels are recreated, all 0.
+  // the current size, changes nothing. Otherwise the pixels are recreated, all 0,
+  // and selected into the bitmap's device context (the same context for the
+  // bitmap's whole life, so a canvas on it stays valid). A size that cannot be
+  // had raises EOutOfResources "Can't allocate the DIB handle" and leaves the
+  // bitmap empty.
   void SetSize(int width, int height);
   // Releases the pixel memory; the bitmap becomes 0 x 0.
   void Clear();
+
+  // The memory device context with the pixels selected; null before the first
+  // SetSize. Drawing onto it from another TvxBitmap composes pixel by pixel.
+  HDC DC() const { return dc_.get(); }
+  const TSurfacePtr& Surface() const { return surface_; }
 
   const std::string& Name() const { return name_; }
   void SetName(const std::string& name) { name_ = name; }
@@ -91,6 +102,14 @@ class TvxBitmap {
   void DrawTo(TvxBitmap& target, int x, int y) const;
   void DrawToRect(TvxBitmap& target, const TRect& destRect, const TRect& srcRect) const;
 
+  // Composes the bitmap (or SrcRect of it, stretched into DestRect) onto a device
+  // context: blend when HasAlpha, key when Transparent, else copy. A context that
+  // belongs to a TvxBitmap is composed into directly when it has no clip;
+  // otherwise the destination is read back, composed and written back through
+  // the context, so its origin and clip apply.
+  void Draw(HDC dc, int x, int y) const;
+  void DrawRect(HDC dc, const TRect& destRect, const TRect& srcRect) const;
+
   // Stack blur of red, green and blue with the given radius; every pixel gets
   // alpha 255. A radius <= 0 does nothing.
   void StackBlur(int radius);
@@ -101,10 +120,15 @@ class TvxBitmap {
   int width_ = 0;
   int height_ = 0;
   uint32_t* bits_ = nullptr;
-  std::unique_ptr<uint32_t[]> storage_;
+  TSurfacePtr surface_;
+  TDCPtr dc_;
   bool hasAlpha_ = false;
   bool transparent_ = false;
   std::string name_;
 };
+
+// The TvxBitmap whose device context dc is, or null. Every TvxBitmap with a
+// device context is listed from its first SetSize until it is destroyed.
+TvxBitmap* FindBitmapByDC(HDC dc);
 
 }  // namespace vx

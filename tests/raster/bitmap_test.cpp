@@ -286,3 +286,87 @@ TEST(TvxBitmapBlur, RadiusZeroOrLessChangesNothing) {
 
 }  // namespace
 }  // namespace vx
+
+namespace vx {
+namespace {
+
+TEST(TvxBitmapRegistry, ContextLeadsBackToItsBitmap) {
+  TvxBitmap a;
+  EXPECT_EQ(a.DC(), nullptr);
+  a.SetSize(2, 2);
+  HDC dc = a.DC();
+  ASSERT_NE(dc, nullptr);
+  EXPECT_EQ(FindBitmapByDC(dc), &a);
+  a.SetSize(5, 5);  // new pixels, same context
+  EXPECT_EQ(a.DC(), dc);
+  EXPECT_EQ(GetDCSurface(dc)->Width(), 5);
+  {
+    TvxBitmap b(std::move(a));
+    EXPECT_EQ(FindBitmapByDC(dc), &b);
+  }
+  EXPECT_EQ(FindBitmapByDC(dc), nullptr);
+}
+
+// Draw onto device contexts: one owned by a TvxBitmap (direct) and one that is
+// not (through the context), for each mode; both must give the same pixels,
+// and the context's origin and clip must apply.
+TEST(TvxBitmapDraw, OntoContextsSameAsOntoBitmaps) {
+  TvxBitmap src(3, 2);
+  src.SetPixel(0, 0, Argb(128, 200, 200, 200));
+  src.SetPixel(1, 0, 0x007F007F);
+  src.SetPixel(2, 0, Argb(255, 1, 2, 3));
+  src.SetPixel(0, 1, Argb(0, 9, 9, 9));
+  src.SetPixel(1, 1, Argb(64, 0, 0, 255));
+  src.SetPixel(2, 1, Argb(255, 40, 50, 60));
+  struct Case {
+    bool alpha, key;
+    TRect dest;
+  } cases[] = {{false, false, Rect(1, 1, 4, 3)}, {true, false, Rect(1, 1, 4, 3)}, {false, true, Rect(1, 1, 4, 3)},
+               {false, false, Rect(0, 0, 6, 4)}, {true, false, Rect(0, 1, 6, 5)}, {false, true, Rect(2, 0, 5, 5)}};
+  for (const Case& c : cases) {
+    src.SetHasAlpha(c.alpha);
+    src.SetTransparent(c.key);
+    TvxBitmap want(6, 5);
+    want.FillRect(want.BoundsRect(), Argb(255, 100, 100, 100));
+    TvxBitmap direct;
+    direct.Assign(want);
+    src.DrawToRect(want, c.dest, src.BoundsRect());
+    src.DrawRect(direct.DC(), c.dest, src.BoundsRect());
+
+    auto surf = TSurface::Create(6, 5, TPixelFormat::pf32bit);
+    for (int y = 0; y < 5; ++y)
+      for (int x = 0; x < 6; ++x) surf->SetPixel(x, y, Argb(255, 100, 100, 100));
+    TDCPtr plain = CreateMemoryDC(surf);
+    src.DrawRect(plain.get(), c.dest, src.BoundsRect());
+    for (int y = 0; y < 5; ++y)
+      for (int x = 0; x < 6; ++x) {
+        EXPECT_EQ(direct.Pixel(x, y), want.Pixel(x, y)) << x << "," << y;
+        EXPECT_EQ(surf->GetPixel(x, y), want.Pixel(x, y)) << x << "," << y;
+      }
+  }
+}
+
+TEST(TvxBitmapDraw, OriginAndClipOfTheContextApply) {
+  TvxBitmap src(2, 2);
+  src.FillRect(src.BoundsRect(), Argb(128, 200, 200, 200));
+  for (bool alpha : {false, true}) {
+    src.SetHasAlpha(alpha);
+    TvxBitmap dst(6, 6);
+    dst.FillRect(dst.BoundsRect(), Argb(255, 100, 100, 100));
+    HDC dc = dst.DC();
+    SetViewportOrgEx(dc, 2, 1);
+    src.Draw(dc, 0, 0);  // lands at (2, 1)
+    EXPECT_EQ(dst.Pixel(1, 1), Argb(255, 100, 100, 100));
+    EXPECT_NE(dst.Pixel(2, 1), Argb(255, 100, 100, 100));
+    EXPECT_NE(dst.Pixel(3, 2), Argb(255, 100, 100, 100));
+    SetViewportOrgEx(dc, 0, 0);
+    IntersectClipRect(dc, 0, 0, 5, 6);
+    src.Draw(dc, 4, 4);  // column 5 is clipped away
+    EXPECT_NE(dst.Pixel(4, 4), Argb(255, 100, 100, 100));
+    EXPECT_EQ(dst.Pixel(5, 4), Argb(255, 100, 100, 100));
+    SelectClipRgn(dc, nullptr);
+  }
+}
+
+}  // namespace
+}  // namespace vx

@@ -167,3 +167,26 @@ TEST(TvxEffectBmpEffects, SplitBlurReadsBlurredNeighboursAndStaysInside) {
 
 }  // namespace
 }  // namespace vx
+
+namespace vx {
+namespace {
+
+TEST(TvxEffectBmpDraw, CopiesTheBufferToAContext) {
+  TvxEffectBmp e(3, 2);
+  e.SetPixel(0, 0, 0x123456);
+  e.SetPixel(2, 1, 0xABCDEF);
+  EXPECT_EQ(e.Stride(), 12);
+  auto surf = TSurface::Create(5, 4, TPixelFormat::pf32bit);
+  TDCPtr dc = CreateMemoryDC(surf);
+  e.Draw(dc.get(), 1, 1);
+  EXPECT_EQ(surf->GetPixel(1, 1), 0xFF123456u);
+  EXPECT_EQ(surf->GetPixel(3, 2), 0xFFABCDEFu);
+  EXPECT_EQ(surf->GetPixel(0, 0), 0u);
+  // And back: a buffer made from the surface holds the same colours.
+  TvxEffectBmp back(*surf);
+  EXPECT_EQ(back.Pixel(1, 1), 0x123456u);
+  EXPECT_EQ(back.Pixel(3, 2), 0xABCDEFu);
+}
+
+}  // namespace
+}  // namespace vx
