@@ -1,7 +1,5 @@
 #include "skin/vxSkinObjects.h"
 
-#include <cmath>
-
 #include "raster/vx_bitmap.h"
 #include "skin/vxSkinContent.h"
 #include "skin/vxSkinKeys.h"
@@ -264,6 +262,14 @@ bool ValidPicture(const TvxSkinContent& skin, int32_t index) {
          !skin.ActivePictures[index]->Empty();
 }
 
+// Pixels of image outside keep (the part copied from the picture) become
+// fully transparent.
+void ClearOutside(TvxBitmap& image, const TRect& keep) {
+  for (int y = 0; y < image.Height(); ++y)
+    for (int x = 0; x < image.Width(); ++x)
+      if (!keep.Contains(TPoint{x, y})) image.SetPixel(x, y, 0);
+}
+
 }  // namespace
 
 // ---- TvxDataSkinObject ----
@@ -333,21 +339,16 @@ std::unique_ptr<TvxBitmap> TvxDataSkinButton::MakeAlphaImage(const TvxSkinConten
   if (!ValidPicture(skin, maskIndex)) {
     image->FillAlpha(255);
     image->SetHasAlpha(true);
+    ClearOutside(*image, src.Offset(-rect.Left, -rect.Top));
     return image;
   }
-  // The mask is the top-left part of the mask picture; pixels beyond the mask
-  // get alpha 0.
-  const TvxBitmap& mask = *skin.ActivePictures[maskIndex];
+  // The mask is the top-left part of the mask picture; where it does not reach,
+  // alpha stays 0.
   image->FillAlpha(0);
-  for (int y = 0; y < image->Height() && y < mask.Height(); ++y)
-    for (int x = 0; x < image->Width() && x < mask.Width(); ++x) {
-      const uint32_t m = mask.Pixel(x, y);
-      const int sum = int(m & 0xFF) + int((m >> 8) & 0xFF) + int((m >> 16) & 0xFF);
-      const uint32_t a = uint32_t(std::nearbyint(sum / 3.0));
-      image->SetPixel(x, y, (image->Pixel(x, y) & 0x00FFFFFFu) | (a << 24));
-    }
+  image->AlphaFromMask(*skin.ActivePictures[maskIndex]);
   image->PreMultiply();
   image->SetHasAlpha(true);
+  ClearOutside(*image, src.Offset(-rect.Left, -rect.Top));
   return image;
 }
 
@@ -524,17 +525,10 @@ std::unique_ptr<TvxBitmap> MakeLayerImage(const TvxSkinContent& skin, int32_t pi
     return nullptr;
   const TvxBitmap& picture = *skin.ActivePictures[pictureIndex];
   const TvxBitmap& mask = *skin.ActivePictures[maskIndex];
-  auto image = std::make_unique<TvxBitmap>(picture.Width(), picture.Height());
-  for (int y = 0; y < picture.Height(); ++y)
-    for (int x = 0; x < picture.Width(); ++x) {
-      uint32_t a = 0;
-      if (x < mask.Width() && y < mask.Height()) {
-        const uint32_t m = mask.Pixel(x, y);
-        const int sum = int(m & 0xFF) + int((m >> 8) & 0xFF) + int((m >> 16) & 0xFF);
-        a = uint32_t(std::nearbyint(sum / 3.0));
-      }
-      image->SetPixel(x, y, (picture.Pixel(x, y) & 0x00FFFFFFu) | (a << 24));
-    }
+  auto image = std::make_unique<TvxBitmap>();
+  image->Assign(picture);
+  image->FillAlpha(0);
+  image->AlphaFromMask(mask);
   image->CheckAlpha();
   return image;
 }
