@@ -1,0 +1,338 @@
+#include "effects/zt_effect.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <deque>
+#include <mutex>
+
+#include "effects/zt_bitmap.h"
+#include "effects/zt_effect_mask.h"
+#include "effects/zt_effect_procs.h"
+#include "platform/gfx/pixel_core.h"
+
+namespace vx {
+
+const char* const kEffectGroupPrefix[3] = {"[ FADE ] - ", "[ SLIDE ] - ", "[ MANUAL ] - "};
+const char* const kRandomEffectName = "[ RANDOM ] - Random selection";
+const char* const kBitmapEffectName = "[ BITMAP ] - Bitmap Animation";
+
+std::string TztProcItem::Name() const {
+  const size_t i = DisplayName.find("- ");
+  return i == std::string::npos ? DisplayName : DisplayName.substr(i + 2);
+}
+
+namespace {
+
+bool SameText(const std::string& a, const std::string& b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+bool SameProc(const TztEffectProc& a, const TztEffectProc& b) { return a == b; }
+
+bool IsNullProc(const TztEffectProc& p) {
+  return std::visit([](auto f) { return f == nullptr; }, p);
+}
+
+class Registry {
+ public:
+  Registry() { RegisterBuiltins(); }
+
+  void Add(const std::string& name, int group, TztEffectProc proc) {
+    std::lock_guard<std::mutex> lock(mu_);
+    if (group < 0 || group > 2 || size_t(group) != proc.index() || IsNullProc(proc))
+      throw EProcItemError("Effect procedure " + name + " does not match group " + std::to_string(group));
+    std::string display = std::string(kEffectGroupPrefix[group]) + name;
+    for (const TztProcItem& item : items_)
+      if (SameProc(item.Proc, proc) || SameText(item.DisplayName, display))
+        throw EProcItemError("Effect procedute " + name + " already exists in list");
+    items_.push_back(TztProcItem{group, proc, std::move(display)});
+  }
+
+  const TztProcItem* Find(const std::string& name) {
+    std::lock_guard<std::mutex> lock(mu_);
+    for (const TztProcItem& item : items_)
+      if (SameText(item.DisplayName, name)) return &item;
+    for (const TztProcItem& item : items_)
+      if (SameText(item.Name(), name)) return &item;
+    return nullptr;
+  }
+
+  std::vector<const TztProcItem*> All() {
+    std::lock_guard<std::mutex> lock(mu_);
+    std::vector<const TztProcItem*> out;
+    for (const TztProcItem& item : items_) out.push_back(&item);
+    return out;
+  }
+
+ private:
+  void RegisterBuiltins();
+
+  std::mutex mu_;
+  std::deque<TztProcItem> items_;  // stable addresses for FindEffectProc's results
+};
+
+void Registry::RegisterBuiltins() {
+  using namespace zt_procs;
+  const struct { const char* name; TztMaskProc proc; } masks[] = {
+      {"SmoothDiagonal", SmoothDiagonal}, {"SmoothDiagonalIn", SmoothDiagonalIn},
+      {"SmoothDiagonalOut", SmoothDiagonalOut}, {"SmoothDown", SmoothDown}, {"SmoothIn", SmoothIn},
+      {"SmoothOut", SmoothOut}, {"SmoothCrossOut", SmoothCrossOut}, {"SmoothCrossIn", SmoothCrossIn},
+      {"SmoothRectIn", SmoothRectIn}, {"SmoothRectOut", SmoothRectOut}, {"SlideDiagonal", SlideDiagonal},
+      {"SlideDiagonalIn", SlideDiagonalIn}, {"SlideDiagonalOut", SlideDiagonalOut}, {"SlideDown", SlideDown},
+      {"SlideIn", SlideIn}, {"SlideOut", SlideOut}, {"SlideCrossOut", SlideCrossOut},
+      {"SlideCrossIn", SlideCrossIn}, {"SlideRectOut", SlideRectOut}, {"SlideRectIn", SlideRectIn},
+      {"Fade", Fade}, {"FadeDiagonal", FadeDiagonal}, {"FadeDiagonalIn", FadeDiagonalIn},
+      {"FadeDiagonalOut", FadeDiagonalOut}, {"FadeDown", FadeDown}, {"FadeIn", FadeIn}, {"FadeOut", FadeOut},
+      {"FadeCrossOut", FadeCrossOut}, {"FadeCrossIn", FadeCrossIn}, {"FadeRectOut", FadeRectOut},
+      {"FadeRectIn", FadeRectIn}, {"Pixel", Pixel}, {"Pixel fade", PixelFade}, {"Pixel line", PixelLine},
+      {"CircleSlideOut", CircleSlideOut}, {"CircleFadeOut", CircleFadeOut},
+      {"CircleSmoothOut", CircleSmoothOut}, {"CircleSlideIn", CircleSlideIn}, {"CircleFadeIn", CircleFadeIn},
+      {"CircleSmoothIn", CircleSmoothIn}, {"CircleSlide", CircleSlide}, {"CircleFade", CircleFade},
+      {"CircleSmooth", CircleSmooth}, {"DiamondSlideIn", DiamondSlideIn}, {"DiamondFadeIn", DiamondFadeIn},
+      {"DiamondSmoothIn", DiamondSmoothIn}, {"DiamondSlideOut", DiamondSlideOut},
+      {"DiamondFadeOut", DiamondFadeOut}, {"DiamondSmoothOut", DiamondSmoothOut},
+      {"RotateSlide", RotateSlide}, {"RotateFade", RotateFade}, {"RotateSmooth", RotateSmooth},
+      {"Stream", Stream}, {"Plasma", Plasma}};
+  for (const auto& m : masks) items_.push_back(TztProcItem{0, m.proc, std::string(kEffectGroupPrefix[0]) + m.name});
+  items_.push_back(TztProcItem{1, TztMoveProc(Interlace), std::string(kEffectGroupPrefix[1]) + "Interlace"});
+  items_.push_back(TztProcItem{1, TztMoveProc(Corner), std::string(kEffectGroupPrefix[1]) + "Corner"});
+  items_.push_back(TztProcItem{2, TztFrameProc(zt_procs::Slide), std::string(kEffectGroupPrefix[2]) + "Slide"});
+  items_.push_back(TztProcItem{2, TztFrameProc(Push), std::string(kEffectGroupPrefix[2]) + "Push"});
+  items_.push_back(TztProcItem{2, TztFrameProc(Blur), std::string(kEffectGroupPrefix[2]) + "Blur"});
+}
+
+Registry& TheRegistry() {
+  static Registry registry;
+  return registry;
+}
+
+}  // namespace
+
+void RegisterEffectProc(const std::string& Name, int Group, TztEffectProc Proc) {
+  TheRegistry().Add(Name, Group, Proc);
+}
+
+const TztProcItem* FindEffectProc(const std::string& Name) { return TheRegistry().Find(Name); }
+
+std::vector<const TztProcItem*> EffectProcs() { return TheRegistry().All(); }
+
+std::vector<std::string> EffectNames() {
+  std::vector<std::string> names = {kRandomEffectName, kBitmapEffectName};
+  for (const TztProcItem* item : EffectProcs()) names.push_back(item->DisplayName);
+  return names;
+}
+
+int FrameProgress(float ClockMs, int TimeMs) {
+  if (TimeMs <= 0) return 100;
+  const int p = zt::Nearest(double(ClockMs) / TimeMs * 100.0);
+  return p > 99 ? 100 : std::max(p, 0);
+}
+
+std::vector<int> FrameProgressSequence(int TimeMs) {
+  TimeMs = std::clamp(TimeMs, 50, 9000);
+  std::vector<int> out;
+  float clock = 0.01f;
+  for (;;) {
+    clock += 20;
+    out.push_back(FrameProgress(clock, TimeMs));
+    if (out.back() >= 100) return out;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Frame composition.
+
+namespace {
+
+TztEffectSettings Clamped(TztEffectSettings s) {
+  s.Resolution = std::clamp(s.Resolution, 1, 10);
+  s.TileCount = std::clamp(s.TileCount, 1, 20);
+  if (s.Rotation < krNone || s.Rotation > krRotate270) s.Rotation = krNone;
+  return s;
+}
+
+bool Transposed(TztRotation r) { return r == krRotate90 || r == krRotate270; }
+
+// Position in the composed mask (cols x rows) of cell (u, v) of the mask that
+// the procedure filled for a rotation.
+inline void Rotate(TztRotation r, int64_t cols, int64_t rows, int64_t u, int64_t v, int64_t& x, int64_t& y) {
+  switch (r) {
+    case krRotate90: x = v; y = rows - 1 - u; break;
+    case krRotate180: x = cols - 1 - u; y = rows - 1 - v; break;
+    case krRotate270: x = cols - 1 - v; y = u; break;
+    default: x = u; y = v; break;
+  }
+}
+
+void RotateMask(TztRotation r, const std::vector<uint8_t>& second, std::vector<uint8_t>& mask, int cols, int rows) {
+  const int sw = Transposed(r) ? rows : cols, sh = Transposed(r) ? cols : rows;
+  for (int v = 0; v < sh; ++v)
+    for (int u = 0; u < sw; ++u) {
+      int64_t x, y;
+      Rotate(r, cols, rows, u, v, x, y);
+      mask[size_t(x) + size_t(y) * size_t(cols)] = second[size_t(u) + size_t(v) * size_t(sw)];
+    }
+}
+
+// Index of the mask cell each pixel of one axis takes: tiles of R * cells
+// pixels start every R * cells pixels; within a tile the cell is the 16.16
+// position start + k * step with step = cells * 65536 div (R * cells).
+std::vector<int> CellMap(int pixels, int cells, int R, int T) {
+  std::vector<int> map(size_t(std::max(pixels, 0)), 0);
+  const int64_t tile = int64_t(R) * cells;
+  const int64_t step = int64_t(cells) * 65536 / tile;
+  for (int t = 0; t < T; ++t) {
+    const int64_t left = t * tile;
+    const int64_t from = std::max<int64_t>(left, 0), to = std::min<int64_t>(left + tile, pixels);
+    if (to <= from) continue;
+    const int64_t start = zt::MulDiv(int(cells * (from - left)), 65535, int(tile));
+    for (int64_t p = from; p < to; ++p)
+      map[size_t(p)] = int(std::min<int64_t>((start + (p - from) * step) >> 16, cells - 1));
+  }
+  return map;
+}
+
+}  // namespace
+
+TztFrameComposer::TztFrameComposer(const TztProcItem& Item, const TztEffectSettings& Settings, int Width, int Height)
+    : item_(&Item), settings_(Clamped(Settings)), width_(std::max(Width, 0)), height_(std::max(Height, 0)) {
+  const int R = settings_.Resolution, T = settings_.TileCount;
+  cols_ = width_ / R / T + 1;
+  rows_ = height_ / R / T + 1;
+  const size_t cells = size_t(cols_) * size_t(rows_);
+  if (item_->Group == 0) {
+    mask_.assign(cells, 0);
+    if (settings_.Rotation != krNone) second_.assign(cells, 0);
+  } else if (item_->Group == 1) {
+    table_.assign(cells, TztMoveCell{0, 0, 0});
+    if (settings_.Rotation != krNone) secondTable_.assign(cells, TztMoveCell{0, 0, 0});
+  }
+}
+
+TztFrameComposer::TztFrameComposer(const TztBitmap& Threshold, const TztEffectSettings& Settings, int Width,
+                                   int Height)
+    : settings_(Clamped(Settings)), width_(std::max(Width, 0)), height_(std::max(Height, 0)) {
+  const int R = settings_.Resolution, T = settings_.TileCount;
+  cols_ = width_ / R / T + 1;
+  rows_ = height_ / R / T + 1;
+  const size_t cells = size_t(cols_) * size_t(rows_);
+  mask_.assign(cells, 0);
+  second_.assign(cells, 0);
+  threshold_.assign(cells, 0);
+  const int tw = Transposed(settings_.Rotation) ? rows_ : cols_, th = Transposed(settings_.Rotation) ? cols_ : rows_;
+  if (!Threshold.IsEmpty()) {
+    TztBitmap small(tw, th);
+    Threshold.StretchDrawTo(small, TRect(0, 0, tw, th), TRect(0, 0, Threshold.Width(), Threshold.Height()));
+    for (size_t i = 0; i < cells; ++i) threshold_[i] = uint8_t(small.Pixels()[i] & 0xFF);
+  }
+}
+
+TztFrameComposer::~TztFrameComposer() = default;
+
+void TztFrameComposer::FillMask(int p) {
+  const TztRotation r = settings_.Rotation;
+  std::vector<uint8_t>& target = r == krNone ? mask_ : second_;
+  const int w = Transposed(r) ? rows_ : cols_, h = Transposed(r) ? cols_ : rows_;
+  if (item_ == nullptr) {  // bitmap animation
+    const int add = zt::MulDiv(510, p, 100) - 255;
+    for (size_t i = 0; i < target.size(); ++i) target[i] = uint8_t(std::clamp(threshold_[i] + add, 0, 255));
+  } else {
+    std::fill(target.begin(), target.end(), 0);
+    std::get<TztMaskProc>(item_->Proc)(target.data(), w, h, p);
+  }
+  if (r != krNone) RotateMask(r, second_, mask_, cols_, rows_);
+}
+
+void TztFrameComposer::FillTable(int p) {
+  const TztRotation r = settings_.Rotation;
+  std::vector<TztMoveCell>& target = r == krNone ? table_ : secondTable_;
+  std::fill(target.begin(), target.end(), TztMoveCell{0, 0, 0});
+  const int w = Transposed(r) ? rows_ : cols_, h = Transposed(r) ? cols_ : rows_;
+  std::get<TztMoveProc>(item_->Proc)(target.data(), w, h, p);
+  if (r == krNone) return;
+  std::fill(table_.begin(), table_.end(), TztMoveCell{0, 0, 0});
+  for (int v = 0; v < h; ++v)
+    for (int u = 0; u < w; ++u) {
+      const TztMoveCell c = secondTable_[size_t(u) + size_t(v) * size_t(w)];
+      if ((c.Opacity & 0xFF) == 0) continue;
+      int64_t x, y, sx, sy;
+      Rotate(r, cols_, rows_, u, v, x, y);
+      Rotate(r, cols_, rows_, c.SrcX, c.SrcY, sx, sy);
+      if (sx < -32768 || sx > 32767 || sy < -32768 || sy > 32767) continue;  // far outside: shows nothing
+      table_[size_t(x) + size_t(y) * size_t(cols_)] = TztMoveCell{c.Opacity, int16_t(sx), int16_t(sy)};
+    }
+}
+
+// Writes the mask, scaled per tile, into the after image's alpha channel (key
+// pixels get 0) and blends the after image onto the frame row by row.
+void TztFrameComposer::MaskToAlpha(TztBitmap& After) const {
+  const int R = settings_.Resolution, T = settings_.TileCount;
+  const std::vector<int> xs = CellMap(After.Width(), cols_, R, T);
+  const std::vector<int> ys = CellMap(After.Height(), rows_, R, T);
+  for (int y = 0; y < After.Height(); ++y) {
+    const uint8_t* m = mask_.data() + size_t(ys[size_t(y)]) * size_t(cols_);
+    uint32_t* row = After.PixelPtr(0, y);
+    for (int x = 0; x < After.Width(); ++x)
+      row[x] = (row[x] & 0x00FFFFFFu) | (uint32_t(m[xs[size_t(x)]]) << 24);
+    pixel::ClearKeyAlpha(row, size_t(After.Width()));
+  }
+}
+
+void TztFrameComposer::ApplyTable(TztBitmap& Frame, const TztBitmap& After) const {
+  const int64_t R = settings_.Resolution, T = settings_.TileCount;
+  const int64_t fw = Frame.Width(), fh = Frame.Height(), aw = After.Width(), ah = After.Height();
+  const int64_t tw = fw / T + 1, th = fh / T + 1;
+  for (int64_t ti = 0; ti < T; ++ti)
+    for (int64_t tj = 0; tj < T; ++tj) {
+      const int64_t ox = ti * tw, oy = tj * th;
+      for (int64_t y = 0; y < rows_; ++y)
+        for (int64_t x = 0; x < cols_; ++x) {
+          const TztMoveCell c = table_[size_t(x + y * cols_)];
+          const uint32_t o = c.Opacity & 0xFF;
+          if (o == 0) continue;
+          // Offsets (dx, dy) in 0..R of the block for which the destination lies in
+          // the frame and the source in the after image and in this tile.
+          const int64_t bx = R * x, by = R * y, sx = R * c.SrcX, sy = R * c.SrcY;
+          const int64_t dx0 = std::max({int64_t(0), -(ox + bx), -sx, -(ox + sx)});
+          const int64_t dx1 = std::min({R, fw - 1 - (ox + bx), tw - 1 - sx, aw - 1 - (ox + sx)});
+          const int64_t dy0 = std::max({int64_t(0), -(oy + by), -sy, -(oy + sy)});
+          const int64_t dy1 = std::min({R, fh - 1 - (oy + by), th - 1 - sy, ah - 1 - (oy + sy)});
+          for (int64_t dy = dy0; dy <= dy1; ++dy) {
+            uint32_t* d = Frame.PixelPtr(int(ox + bx), int(oy + by + dy));
+            const uint32_t* s = After.PixelPtr(int(ox + sx), int(oy + sy + dy));
+            for (int64_t dx = dx0; dx <= dx1; ++dx) {
+              const uint32_t sp = s[dx];
+              if ((sp >> 24) == 0) continue;
+              d[dx] = o == 255 ? sp : pixel::Blend((sp & 0x00FFFFFFu) | (o << 24), d[dx]);
+            }
+          }
+        }
+    }
+}
+
+void TztFrameComposer::Compose(TztBitmap& Frame, const TztBitmap& Before, TztBitmap& After, int p) {
+  p = std::clamp(p, 0, 100);
+  if (Before.IsEmpty()) return;
+  if (Frame.Width() != Before.Width() || Frame.Height() != Before.Height()) Frame.SetSize(Before.Width(), Before.Height());
+  std::memcpy(Frame.Pixels(), Before.Pixels(), Before.PixelCount() * 4);
+  if (After.IsEmpty()) return;
+  const int group = item_ ? item_->Group : 0;
+  if (group == 0) {
+    FillMask(p);
+    MaskToAlpha(After);
+    After.SetAlphaBlend(true);
+    After.DrawTo(Frame, 0, 0);
+  } else if (group == 1) {
+    FillTable(p);
+    ApplyTable(Frame, After);
+  } else {
+    After.ClearKeyAlpha();
+    std::get<TztFrameProc>(item_->Proc)(Frame, After, settings_, p);
+  }
+}
+
+}  // namespace vx
