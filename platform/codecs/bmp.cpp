@@ -87,7 +87,12 @@ TBmpImage ReadBmp(TStream& stream) {
   const int64_t headersEnd = kFileHeaderSize + biSize + colors * 4;
   const int64_t stride = img.Stride();
   const int64_t imageBytes = stride * img.Height;
-  if (imageBytes > kBmpMaxPixelBytes) Invalid("pixel data of " + std::to_string(imageBytes) + " bytes exceeds the cap");
+  // Both the stored rows and their 32-bit form must stay under the cap, so that
+  // every image read can also be converted.
+  if (imageBytes > kBmpMaxPixelBytes || int64_t(img.Width) * img.Height * 4 > kBmpMaxPixelBytes) {
+    Invalid("pixel data of " + std::to_string(img.Width) + "x" + std::to_string(img.Height) + " at " +
+            std::to_string(bpp) + " bits exceeds the cap of " + std::to_string(kBmpMaxPixelBytes) + " bytes");
+  }
   if (bfOffBits < headersEnd) {
     Invalid("pixel data offset " + std::to_string(bfOffBits) + " lies inside the headers (" +
             std::to_string(headersEnd) + " bytes)");
@@ -231,7 +236,9 @@ TBmpImage TBmpImage::Create(int32_t width, int32_t height, int bitCount) {
   img.Width = width;
   img.Height = height;
   img.BitCount = uint16_t(bitCount);
-  if (img.Stride() * height > kBmpMaxPixelBytes) Invalid("pixel data exceeds the cap");
+  if (img.Stride() * height > kBmpMaxPixelBytes || int64_t(width) * height * 4 > kBmpMaxPixelBytes) {
+    Invalid("pixel data exceeds the cap");
+  }
   img.Pixels.assign(size_t(img.Stride() * height), 0);
   if (bitCount <= 8) img.Palette.assign(size_t(1) << bitCount, TRGBQuad{});
   return img;

@@ -30,6 +30,7 @@ struct TRGBQuad {
 };
 
 constexpr int32_t kBmpMaxDimension = 32768;
+// Cap on the bytes of the rows as stored and of their 32-bit form alike.
 constexpr int64_t kBmpMaxPixelBytes = int64_t(256) << 20;
 
 struct TBmpImage {

@@ -163,6 +163,8 @@ TEST(Bmp, BadFilesThrowInvalidGraphic) {
       {"RLE", [&] { return MakeFile(1, 1, 8, 0, px, -1, -1, 1); }, "compression"},
       {"colour table", [&] { return MakeFile(1, 1, 8, 300, px); }, "colour table"},
       {"pixel cap", [&] { return MakeFile(32768, 32768, 32, 0, px); }, "cap"},
+      // 128 MiB of 1-bit rows would convert to 4 GiB of 32-bit pixels.
+      {"converted pixel cap", [&] { return MakeFile(32768, 32768, 1, 0, px); }, "cap"},
       {"offset in headers", [&] { return MakeFile(1, 1, 24, 0, px, -1, 20); }, "offset"},
       {"size below rows", [&] { return MakeFile(1, 1, 24, 0, px, 55); }, "smaller"},
       {"rows missing", [&] { return MakeFile(4, 4, 24, 0, px); }, "smaller"},
