@@ -445,4 +445,35 @@ void CreateSkinMaskStrips(TPoint LTPoint, TPoint RTPoint, TPoint LBPoint, int He
   hstrip(BottomStrip, Cl.Bottom, mh - Cl.Bottom, LBPoint.X, RBPoint.X, NewLBPoint.X, NewRBPoint.X);
 }
 
+namespace {
+// The region of the mask's black pixels at (x, y), through its region data.
+TRegion StripRegion(const TvxBitmap& strip, int x, int y) {
+  std::vector<uint8_t> data;
+  if (CreateRgnDataFromMask(strip, x, y, data) == 0) return TRegion();
+  return ExtCreateRegion(data.data(), data.size()).value_or(TRegion());
+}
+}  // namespace
+
+void CreateRegionFromMask(TRegion& Rgn, const TvxPixelView& Mask) {
+  std::vector<uint8_t> data;
+  Rgn = CreateRgnDataFromMask(Mask, 0, 0, data) == 0 ? TRegion()
+                                                      : ExtCreateRegion(data.data(), data.size()).value_or(TRegion());
+}
+
+void CreateSkinRegion(std::optional<TRegion>& Rgn, TPoint LTPoint, TPoint RTPoint, int Height, int Width,
+                      const TvxPixelView& Mask, TRect NewClRect, TPoint NewRBPoint, TPoint NewLBPoint,
+                      TPoint NewRTPoint, TPoint NewLTPoint, TRect ClRect, TPoint RBPoint, TPoint LBPoint) {
+  Rgn.reset();
+  if (NewRTPoint.X < NewLTPoint.X || NewLBPoint.Y < NewLTPoint.Y) return;
+  TvxBitmap top, bottom, left, right;
+  CreateSkinMaskStrips(LTPoint, RTPoint, LBPoint, Height, Width, bottom, right, left, top, Mask, NewClRect,
+                       NewRBPoint, NewLBPoint, NewRTPoint, NewLTPoint, ClRect, RBPoint);
+  TRegion r(NewClRect);
+  r = r.Union(StripRegion(top, 0, 0));
+  r = r.Union(StripRegion(bottom, 0, NewClRect.Bottom));
+  r = r.Union(StripRegion(left, 0, NewClRect.Top));
+  r = r.Union(StripRegion(right, NewClRect.Right, NewClRect.Top));
+  Rgn = std::move(r);
+}
+
 }  // namespace vx

@@ -13,9 +13,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "platform/core/geometry.h"
+#include "platform/gfx/region.h"
 #include "raster/raster_types.h"
 #include "raster/vx_bitmap.h"
 
@@ -95,5 +97,17 @@ void CreateSkinMaskStrips(TPoint LTPoint, TPoint RTPoint, TPoint LBPoint, int He
                           TvxBitmap& BottomStrip, TvxBitmap& RightStrip, TvxBitmap& LeftStrip, TvxBitmap& TopStrip,
                           const TvxPixelView& Mask, TRect NewClRect, TPoint NewRBPoint, TPoint NewLBPoint,
                           TPoint NewRTPoint, TPoint NewLTPoint, TRect ClRect, TPoint RBPoint);
+
+// The region of the whole mask's black pixels (empty when there are none).
+void CreateRegionFromMask(TRegion& Rgn, const TvxPixelView& Mask);
+
+// The window region of an element resized from its mask: NewClRect united with
+// the regions of the four mask strips (top at (0, 0), bottom at
+// (0, NewClRect.Bottom), left at (0, NewClRect.Top), right at (NewClRect.Right,
+// NewClRect.Top)). No region (nullopt) when NewRTPoint.X < NewLTPoint.X or
+// NewLBPoint.Y < NewLTPoint.Y.
+void CreateSkinRegion(std::optional<TRegion>& Rgn, TPoint LTPoint, TPoint RTPoint, int Height, int Width,
+                      const TvxPixelView& Mask, TRect NewClRect, TPoint NewRBPoint, TPoint NewLBPoint,
+                      TPoint NewRTPoint, TPoint NewLTPoint, TRect ClRect, TPoint RBPoint, TPoint LBPoint);
 
 }  // namespace vx
