@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <new>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/core/exceptions.h"
 #include "platform/gfx/pixel_core.h"
@@ -11,38 +14,107 @@
 namespace vx {
 
 namespace {
-constexpr int64_t kMaxPixels = int64_t(1) << 28;
+
+// Every buffer's device context, so that a context can be mapped back to it.
+std::mutex& RegistryMutex() {
+  static std::mutex m;
+  return m;
+}
+std::unordered_map<HDC, TztBitmap*>& Registry() {
+  static std::unordered_map<HDC, TztBitmap*> r;
+  return r;
+}
+
+void Enter(HDC dc, TztBitmap* b) {
+  std::lock_guard<std::mutex> lock(RegistryMutex());
+  Registry()[dc] = b;
+}
+
+void Leave(HDC dc) {
+  std::lock_guard<std::mutex> lock(RegistryMutex());
+  Registry().erase(dc);
+}
+
+const TColor kKeyTColor = RGB(127, 0, 127);
+
+}  // namespace
+
+TztBitmap* TztBitmap::FromDC(HDC dc) {
+  if (!dc) return nullptr;
+  std::lock_guard<std::mutex> lock(RegistryMutex());
+  const auto it = Registry().find(dc);
+  return it == Registry().end() ? nullptr : it->second;
+}
+
+TztBitmap::TztBitmap(TztBitmap&& other) noexcept { *this = std::move(other); }
+
+TztBitmap& TztBitmap::operator=(TztBitmap&& other) noexcept {
+  if (&other == this) return *this;
+  Release();
+  surface_ = std::move(other.surface_);
+  dc_ = std::move(other.dc_);
+  bits_ = other.bits_;
+  width_ = other.width_;
+  height_ = other.height_;
+  alphaBlend_ = other.alphaBlend_;
+  transparent_ = other.transparent_;
+  other.bits_ = nullptr;
+  other.width_ = other.height_ = 0;
+  if (dc_) Enter(dc_.get(), this);
+  return *this;
+}
+
+TztBitmap::~TztBitmap() { Release(); }
+
+void TztBitmap::Release() {
+  if (dc_) Leave(dc_.get());
+  dc_.reset();
+  surface_.reset();
+  bits_ = nullptr;
+  width_ = height_ = 0;
 }
 
 void TztBitmap::SetSize(int W, int H) {
   const int64_t w = std::llabs(int64_t(W)), h = std::llabs(int64_t(H));
   if (w == 0 || h == 0 || (w == width_ && h == height_)) return;
-  if (w > kMaxPixels || h > kMaxPixels || w * h > kMaxPixels)
-    throw EOutOfResources("Can't allocate the DIB handle");
+  TSurfacePtr surface;
   try {
-    std::vector<uint32_t> fresh(size_t(w * h), 0u);
-    pixels_.swap(fresh);
+    if (w > TSurface::kMaxSide || h > TSurface::kMaxSide) throw EOutOfResources("too large");
+    surface = TSurface::Create(int(w), int(h), TPixelFormat::pf32bit);
+  } catch (const EOutOfResources&) {
+    throw EOutOfResources("Can't allocate the DIB handle");
   } catch (const std::bad_alloc&) {
     throw EOutOfResources("Can't allocate the DIB handle");
   }
+  TDCPtr dc;
+  try {
+    dc = CreateMemoryDC(surface);
+  } catch (const std::bad_alloc&) {
+    throw EOutOfResources("Can't create compatible DC");
+  }
+  Release();
+  surface_ = std::move(surface);
+  dc_ = std::move(dc);
+  bits_ = surface_->Row32(0);
   width_ = int(w);
   height_ = int(h);
+  Enter(dc_.get(), this);
 }
 
 void TztBitmap::CheckAlpha() {
   alphaBlend_ = false;
-  for (uint32_t p : pixels_) {
-    const uint32_t a = p >> 24;
+  for (size_t i = 0; i < PixelCount(); ++i) {
+    const uint32_t a = bits_[i] >> 24;
     if (a != 0 && a != 255) { alphaBlend_ = true; return; }
   }
 }
 
 void TztBitmap::SetAlpha(uint8_t a) {
   const uint32_t hi = uint32_t(a) << 24;
-  for (uint32_t& p : pixels_) p = (p & 0x00FFFFFFu) | hi;
+  for (size_t i = 0; i < PixelCount(); ++i) bits_[i] = (bits_[i] & 0x00FFFFFFu) | hi;
 }
 
-void TztBitmap::ClearKeyAlpha() { pixel::ClearKeyAlpha(pixels_.data(), pixels_.size()); }
+void TztBitmap::ClearKeyAlpha() { pixel::ClearKeyAlpha(bits_, PixelCount()); }
 
 void TztBitmap::SetPixel(int X, int Y, uint32_t value) {
   if (X >= 0 && X < width_ && Y >= 0 && Y < height_) *PixelPtr(X, Y) = value;
@@ -53,7 +125,7 @@ uint32_t TztBitmap::Pixel(int X, int Y) const {
   return 0;
 }
 
-void TztBitmap::Fill(uint32_t value) { std::fill(pixels_.begin(), pixels_.end(), value); }
+void TztBitmap::Fill(uint32_t value) { std::fill(bits_, bits_ + PixelCount(), value); }
 
 void TztBitmap::DrawTo(TztBitmap& Dest, int X, int Y) const { DrawTo(Dest, X, Y, TRect(0, 0, width_, height_)); }
 
@@ -122,17 +194,67 @@ void TztBitmap::StretchDrawTo(TztBitmap& Dest, const TRect& DestRect, const TRec
 
 void TztBitmap::Assign(const TztBitmap& Source) {
   if (&Source == this) return;
-  pixels_ = Source.pixels_;
-  width_ = Source.width_;
-  height_ = Source.height_;
+  if (Source.IsEmpty()) {
+    Release();
+  } else {
+    SetSize(Source.width_, Source.height_);
+    std::memcpy(bits_, Source.bits_, PixelCount() * 4);
+  }
   alphaBlend_ = Source.alphaBlend_;
   transparent_ = Source.transparent_;
 }
 
-void TztBitmap::Assign(const uint32_t* Pixels, int W, int H, size_t Stride) {
-  if (W <= 0 || H <= 0 || Pixels == nullptr) {
-    throw EInvalidGraphic("Invalid source image for TztBitmap");
+void TztBitmap::Assign(const TSurface& Source) {
+  if (Source.IsEmpty()) return;
+  SetSize(Source.Width(), Source.Height());
+  for (int y = 0; y < height_; ++y) {
+    const uint32_t* row = Source.ReadSpan(0, y, width_, PixelPtr(0, y));
+    if (row != PixelPtr(0, y)) std::memcpy(PixelPtr(0, y), row, size_t(width_) * 4);
   }
+  if (Source.Format() == TPixelFormat::pf32bit) CheckAlpha();
+  else alphaBlend_ = false;
+}
+
+void TztBitmap::Draw(HDC dc, int X, int Y) const { Draw(dc, X, Y, TRect(0, 0, width_, height_)); }
+
+void TztBitmap::Draw(HDC dc, int X, int Y, const TRect& Src) const {
+  Draw(dc, TRect(X, Y, X + Src.Width(), Y + Src.Height()), Src);
+}
+
+void TztBitmap::Draw(HDC dc, const TRect& D, const TRect& Src) const {
+  if (!dc || IsEmpty() || D.IsEmpty() || Src.IsEmpty()) return;
+  if (D.Width() != Src.Width() || D.Height() != Src.Height()) {
+    // Stretched first into a buffer of the destination size, then drawn by the flags.
+    TztBitmap tmp(D.Width(), D.Height());
+    StretchDrawTo(tmp, TRect(0, 0, D.Width(), D.Height()), Src);
+    tmp.alphaBlend_ = alphaBlend_;
+    tmp.transparent_ = transparent_;
+    tmp.Draw(dc, D.Left, D.Top);
+    return;
+  }
+  if (TztBitmap* target = FromDC(dc)) {
+    const TPoint o = dc->LogicalToSurface(D.TopLeft());
+    DrawTo(*target, o.X, o.Y, Src);
+    return;
+  }
+  // Only the part of Src inside this buffer is drawn.
+  const TRect s = IntersectRect(Src, TRect(0, 0, width_, height_));
+  if (s.IsEmpty()) return;
+  const int x = D.Left + (s.Left - Src.Left), y = D.Top + (s.Top - Src.Top), w = s.Width(), h = s.Height();
+  if (alphaBlend_) {
+    std::vector<uint32_t> back(size_t(w) * size_t(h));
+    ReadPixels(dc, TRect(x, y, x + w, y + h), back.data(), size_t(w));
+    for (int r = 0; r < h; ++r) pixel::BlendRow(back.data() + size_t(r) * size_t(w), PixelPtr(s.Left, s.Top + r), size_t(w));
+    WritePixels(dc, x, y, w, h, back.data(), size_t(w));
+  } else if (transparent_) {
+    TransparentBlt(dc, x, y, w, h, dc_.get(), s.Left, s.Top, w, h, kKeyTColor);
+  } else {
+    BitBlt(dc, x, y, w, h, dc_.get(), s.Left, s.Top, SRCCOPY);
+  }
+}
+
+void TztBitmap::Assign(const uint32_t* Pixels, int W, int H, size_t Stride) {
+  if (W <= 0 || H <= 0 || Pixels == nullptr) throw EInvalidGraphic("Invalid source image for TztBitmap");
   SetSize(W, H);
   for (int y = 0; y < H; ++y)
     std::memcpy(PixelPtr(0, y), reinterpret_cast<const uint8_t*>(Pixels) + size_t(y) * Stride, size_t(W) * 4);

@@ -3,6 +3,9 @@
 
 #include <vector>
 
+#include "platform/gfx/dc.h"
+#include "platform/gfx/surface.h"
+
 #include "effects/zt_bitmap.h"
 #include "platform/core/exceptions.h"
 
@@ -146,6 +149,92 @@ TEST(ZtBitmap, AssignCopiesPixelsAndFlags) {
   EXPECT_EQ(c.Pixel(1, 1), 0x80000004u);
   EXPECT_TRUE(c.AlphaBlend());
   EXPECT_THROW(c.Assign(nullptr, 2, 2, 8), EInvalidGraphic);
+}
+
+TEST(ZtBitmapDC, ContextMapsBackToItsBuffer) {
+  TztBitmap a(2, 2);
+  ASSERT_NE(a.DC(), nullptr);
+  EXPECT_EQ(TztBitmap::FromDC(a.DC()), &a);
+  const HDC dc = a.DC();
+  TztBitmap b = std::move(a);
+  EXPECT_EQ(TztBitmap::FromDC(dc), &b);
+  EXPECT_EQ(a.DC(), nullptr);
+  {
+    TztBitmap c = b;  // a copy has a context of its own
+    EXPECT_NE(c.DC(), b.DC());
+    EXPECT_EQ(TztBitmap::FromDC(c.DC()), &c);
+  }
+  b = TztBitmap();
+  EXPECT_EQ(TztBitmap::FromDC(dc), nullptr);
+  const TDCPtr plain = CreateMemoryDC(TSurface::Create(2, 2, TPixelFormat::pf32bit));
+  EXPECT_EQ(TztBitmap::FromDC(plain.get()), nullptr);
+  // Drawing through the buffer's own context changes its pixels.
+  TztBitmap d(3, 3);
+  FillPixels(d.DC(), TRect(1, 1, 2, 2), 0xFF123456u);
+  EXPECT_EQ(d.Pixel(1, 1), 0xFF123456u);
+}
+
+TEST(ZtBitmapDC, DrawOntoContextsByFlag) {
+  TztBitmap src(2, 1);
+  src.SetPixel(0, 0, 0x80C8C8C8u);
+  src.SetPixel(1, 0, 0x807F007Fu);  // key colour
+  auto target = [] {
+    TSurfacePtr s = TSurface::Create(4, 2, TPixelFormat::pf32bit);
+    for (int y = 0; y < 2; ++y)
+      for (int x = 0; x < 4; ++x) s->SetPixel(x, y, 0x64646464u);
+    return s;
+  };
+  // Plain copy at (1, 1).
+  TSurfacePtr s1 = target();
+  TDCPtr dc1 = CreateMemoryDC(s1);
+  src.Draw(dc1.get(), 1, 1);
+  EXPECT_EQ(s1->GetPixel(1, 1), 0x80C8C8C8u);
+  EXPECT_EQ(s1->GetPixel(2, 1), 0x807F007Fu);
+  EXPECT_EQ(s1->GetPixel(0, 1), 0x64646464u);
+  // Blended through a read-back, the same formula as buffer to buffer; clipped.
+  TztBitmap blend = src;
+  blend.SetAlphaBlend(true);
+  TSurfacePtr s2 = target();
+  TDCPtr dc2 = CreateMemoryDC(s2);
+  IntersectClipRect(dc2.get(), 0, 0, 2, 2);
+  blend.Draw(dc2.get(), 1, 0);
+  EXPECT_EQ(s2->GetPixel(1, 0), 0x72969696u);
+  EXPECT_EQ(s2->GetPixel(2, 0), 0x64646464u);  // outside the clip
+  // Transparent onto a plain context: the key pixel is skipped, the other written.
+  TztBitmap keyed = src;
+  keyed.SetTransparent(true);
+  TSurfacePtr s3 = target();
+  TDCPtr dc3 = CreateMemoryDC(s3);
+  keyed.Draw(dc3.get(), 0, 0);
+  EXPECT_EQ(s3->GetPixel(1, 0), 0x64646464u);
+  EXPECT_EQ(s3->GetPixel(0, 0) & 0x00FFFFFFu, 0x00C8C8C8u);
+  // Onto another buffer's context: buffer to buffer (alpha kept as it is).
+  TztBitmap dest(4, 2);
+  dest.Fill(0x64646464u);
+  keyed.Draw(dest.DC(), 0, 0);
+  EXPECT_EQ(dest.Pixel(0, 0), 0x80C8C8C8u);
+  EXPECT_EQ(dest.Pixel(1, 0), 0x64646464u);
+  // Stretched onto a destination rectangle.
+  TSurfacePtr s4 = target();
+  TDCPtr dc4 = CreateMemoryDC(s4);
+  src.Draw(dc4.get(), TRect(0, 0, 4, 2), TRect(0, 0, 2, 1));
+  EXPECT_EQ(s4->GetPixel(0, 1), 0x80C8C8C8u);
+  EXPECT_EQ(s4->GetPixel(3, 1), 0x807F007Fu);
+  src.Draw(nullptr, 0, 0);  // nothing to draw on
+}
+
+TEST(ZtBitmapDC, AssignFromSurfaces) {
+  TSurfacePtr s32 = TSurface::Create(2, 1, TPixelFormat::pf32bit);
+  s32->SetPixel(1, 0, 0x40FF0000u);
+  TztBitmap a;
+  a.Assign(*s32);
+  EXPECT_EQ(a.Pixel(1, 0), 0x40FF0000u);
+  EXPECT_TRUE(a.AlphaBlend());
+  TSurfacePtr s24 = TSurface::Create(2, 1, TPixelFormat::pf24bit);
+  s24->SetPixel(0, 0, 0x00112233u);
+  a.Assign(*s24);
+  EXPECT_EQ(a.Pixel(0, 0), 0xFF112233u);
+  EXPECT_FALSE(a.AlphaBlend());
 }
 
 }  // namespace
