@@ -43,7 +43,7 @@ void OnRead(png_structp png, png_bytep data, size_t length) {
   auto* ctx = static_cast<Context*>(png_get_io_ptr(png));
   bool ok = true;
   try {
-    ok = ctx->stream->Read(data, int64_t(length)) == int64_t(length);
+    ctx->stream->ReadBuffer(data, int64_t(length));
   } catch (...) {
     ok = false;
   }
