@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 #include <tuple>
 
@@ -69,7 +70,12 @@ struct Match {
 };
 
 bool FindFace(const std::string& family, bool bold, bool italic, Match& m) {
-  static bool inited = FcInit();
+  // The configuration is released at exit, so that leak checkers stay quiet.
+  static bool inited = [] {
+    if (!FcInit()) return false;
+    std::atexit([] { FcFini(); });
+    return true;
+  }();
   if (!inited) return false;
   FcPattern* pat = FcPatternCreate();
   FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
