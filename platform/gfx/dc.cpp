@@ -4,10 +4,6 @@
 #include <cstring>
 #include <utility>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "platform/gfx/pixel_core.h"
 
 namespace vx {
@@ -238,80 +234,34 @@ struct BlitArgs {
   BLENDFUNCTION bf;
 };
 
-// Two bytes at a time: lanes 0 and 2 (or 1 and 3 after a shift) of a pixel, each
-// in 16 bits. DivLanes gives div255 of both lanes (each lane value <= 65025).
-inline uint32_t DivLanes(uint32_t x) {
-  x += 0x00800080u;
-  return ((x + ((x >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
-}
-// Lanes above 255 become 255.
-inline uint32_t SaturateLanes(uint32_t x) {
-  const uint32_t over = x & 0x01000100u;
-  return (x | (over - (over >> 8))) & 0x00FF00FFu;
-}
-// div255(p * k) for every byte of p.
-inline uint32_t ScalePixel(uint32_t p, uint32_t k) {
-  return DivLanes((p & 0x00FF00FFu) * k) | (DivLanes(((p >> 8) & 0x00FF00FFu) * k) << 8);
-}
-
-void AlphaRowPremulScalar(uint32_t* d, const uint32_t* s, int n, uint32_t sca) {
+void AlphaRowPremul(uint32_t* d, const uint32_t* s, int n, uint32_t sca) {
   for (int i = 0; i < n; ++i) {
     uint32_t sp = s[i];
-    if (sca != 255) sp = ScalePixel(sp, sca);
+    if (sca != 255) {
+      sp = Div255((sp & 0xFF) * sca) | (Div255(((sp >> 8) & 0xFF) * sca) << 8) |
+           (Div255(((sp >> 16) & 0xFF) * sca) << 16) | (Div255((sp >> 24) * sca) << 24);
+    }
     const uint32_t a = sp >> 24;
     if (a == 255) { d[i] = sp; continue; }
     if (sp == 0) continue;
     const uint32_t na = 255 - a, dp = d[i];
-    const uint32_t rb = SaturateLanes((sp & 0x00FF00FFu) + DivLanes((dp & 0x00FF00FFu) * na));
-    const uint32_t ag = SaturateLanes(((sp >> 8) & 0x00FF00FFu) + DivLanes(((dp >> 8) & 0x00FF00FFu) * na));
-    d[i] = rb | (ag << 8);
-  }
-}
-
-#if defined(__SSE2__)
-// div255 of eight 16-bit lanes, each <= 65025: the same rounding as Div255.
-inline __m128i Div255x8(__m128i x) {
-  x = _mm_add_epi16(x, _mm_set1_epi16(128));
-  return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
-}
-
-// Two pixels in eight 16-bit lanes: s' + div255(d * (255 - alpha(s'))).
-inline __m128i OverPremul2(__m128i s16, __m128i d16) {
-  const __m128i a = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s16, _MM_SHUFFLE(3, 3, 3, 3)), _MM_SHUFFLE(3, 3, 3, 3));
-  const __m128i na = _mm_sub_epi16(_mm_set1_epi16(255), a);
-  return _mm_add_epi16(s16, Div255x8(_mm_mullo_epi16(d16, na)));
-}
-
-void AlphaRowPremul(uint32_t* d, const uint32_t* s, int n, uint32_t sca) {
-  const __m128i zero = _mm_setzero_si128();
-  const __m128i k = _mm_set1_epi16(int16_t(sca));
-  int i = 0;
-  for (; i + 4 <= n; i += 4) {
-    const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-    const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
-    __m128i slo = _mm_unpacklo_epi8(sv, zero), shi = _mm_unpackhi_epi8(sv, zero);
-    if (sca != 255) {
-      slo = Div255x8(_mm_mullo_epi16(slo, k));
-      shi = Div255x8(_mm_mullo_epi16(shi, k));
+    uint32_t out = 0;
+    for (int sh = 0; sh < 32; sh += 8) {
+      const uint32_t v = ((sp >> sh) & 0xFF) + Div255(((dp >> sh) & 0xFF) * na);
+      out |= std::min<uint32_t>(v, 255) << sh;
     }
-    const __m128i lo = OverPremul2(slo, _mm_unpacklo_epi8(dv, zero));
-    const __m128i hi = OverPremul2(shi, _mm_unpackhi_epi8(dv, zero));
-    // Unsigned saturation: a lane above 255 (invalid premultiplied input) gives 255.
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_packus_epi16(lo, hi));
+    d[i] = out;
   }
-  AlphaRowPremulScalar(d + i, s + i, n - i, sca);
 }
-#else
-void AlphaRowPremul(uint32_t* d, const uint32_t* s, int n, uint32_t sca) { AlphaRowPremulScalar(d, s, n, sca); }
-#endif
 
 void AlphaRowConst(uint32_t* d, const uint32_t* s, int n, uint32_t sca) {
   const uint32_t na = 255 - sca;
   for (int i = 0; i < n; ++i) {
     const uint32_t sp = s[i] | 0xFF000000u, dp = d[i];
-    const uint32_t rb = DivLanes((sp & 0x00FF00FFu) * sca + (dp & 0x00FF00FFu) * na);
-    const uint32_t ag = DivLanes(((sp >> 8) & 0x00FF00FFu) * sca + ((dp >> 8) & 0x00FF00FFu) * na);
-    d[i] = rb | (ag << 8);
+    uint32_t out = 0;
+    for (int sh = 0; sh < 32; sh += 8)
+      out |= Div255(((sp >> sh) & 0xFF) * sca + ((dp >> sh) & 0xFF) * na) << sh;
+    d[i] = out;
   }
 }
 
@@ -391,12 +341,6 @@ bool Compose(HDC dst, const TRect& D, const TSurface& srcSurf, const TRect& S, c
     const bool contiguous = identity || sw == w;
     for (int y = r.Top; y < r.Bottom; ++y) {
       const int sy = ymap[size_t(y - D.Top)];
-      // A plain copy of the same source row as the row above: copy that row.
-      if (args.op == Op::Copy && y > r.Top && sy == ymap[size_t(y - 1 - D.Top)]) {
-        std::memcpy(ds.Row(y) + size_t(r.Left) * ds.BytesPerPixel(), ds.Row(y - 1) + size_t(r.Left) * ds.BytesPerPixel(),
-                    size_t(n) * ds.BytesPerPixel());
-        continue;
-      }
       const uint32_t* sp;
       if (contiguous) {
         sp = ss->ReadSpan(xmap[size_t(cx)], sy, n, sbuf.data());
