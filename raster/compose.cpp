@@ -33,21 +33,24 @@ void ComposeRect(const TvxPixelTarget& dst, const TRect& destRect, const TvxPixe
 
   if (dw == sw && dh == sh) {
     const int sx = srcRect.Left + (clip.Left - destRect.Left);
+    std::vector<uint32_t> buf(src.Bits ? 0 : n);
     for (int y = clip.Top; y < clip.Bottom; ++y) {
       const int sy = srcRect.Top + (y - destRect.Top);
-      ApplyRow(dst.Row(y) + clip.Left, src.Row(sy) + sx, n, mode);
+      ApplyRow(dst.Row(y) + clip.Left, src.Span(sx, sy, int(n), buf.data()), n, mode);
     }
     return;
   }
 
   std::vector<int> xmap(n);
   pixel::NearestMap(xmap.data(), clip.Left, static_cast<int>(n), destRect.Left, dw, srcRect.Left, sw);
-  std::vector<uint32_t> row(n);
+  // Source columns xmap[0] .. xmap[n - 1] of a row, fetched once per mapped row.
+  const int x0 = std::min(xmap.front(), xmap.back()), x1 = std::max(xmap.front(), xmap.back());
+  std::vector<uint32_t> row(n), buf(src.Bits ? 0 : size_t(x1 - x0 + 1));
   int lastSy = -1;
   for (int y = clip.Top; y < clip.Bottom; ++y) {
     const int sy = pixel::NearestSource(y, destRect.Top, dh, srcRect.Top, sh);
     if (sy != lastSy) {
-      const uint32_t* s = src.Row(sy);
+      const uint32_t* s = src.Span(x0, sy, x1 - x0 + 1, buf.data()) - x0;
       for (size_t i = 0; i < n; ++i) row[i] = s[xmap[i]];
       lastSy = sy;
     }
@@ -68,9 +71,11 @@ void CopyClipped(const TvxPixelTarget& dst, int x, int y, const TvxPixelView& sr
   const TRect d = IntersectRect(Bounds(dx, dy, s.Width(), s.Height()), TRect{0, 0, dst.Width, dst.Height});
   if (d.IsEmpty()) return;
   const int sx = s.Left + (d.Left - dx);
+  std::vector<uint32_t> buf(src.Bits ? 0 : size_t(d.Width()));
   for (int row = d.Top; row < d.Bottom; ++row) {
     const int sy = s.Top + (row - dy);
-    std::memcpy(dst.Row(row) + d.Left, src.Row(sy) + sx, static_cast<size_t>(d.Width()) * sizeof(uint32_t));
+    std::memcpy(dst.Row(row) + d.Left, src.Span(sx, sy, d.Width(), buf.data()),
+                static_cast<size_t>(d.Width()) * sizeof(uint32_t));
   }
 }
 

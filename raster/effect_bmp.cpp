@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/gfx/graphics.h"
 #include "raster/vx_bitmap.h"
 
 namespace vx {
@@ -60,6 +61,10 @@ TvxEffectBmp::TvxEffectBmp(const TSurface& source) : TvxEffectBmp(source.Width()
       d[3 * x + 2] = uint8_t(s[x] >> 16);
     }
   }
+}
+
+TvxEffectBmp::TvxEffectBmp(const TBitmap& source) {
+  if (source.Surface()) *this = TvxEffectBmp(*source.Surface());
 }
 
 void TvxEffectBmp::Draw(HDC dc, int x, int y) const {

@@ -13,6 +13,7 @@
 namespace vx {
 
 class TvxBitmap;
+class TBitmap;
 
 class TvxEffectBmp {
  public:
@@ -24,6 +25,7 @@ class TvxEffectBmp {
   // pixels of a platform bitmap).
   explicit TvxEffectBmp(const TvxBitmap& source);
   explicit TvxEffectBmp(const TSurface& source);
+  explicit TvxEffectBmp(const TBitmap& source);
   TvxEffectBmp(const TvxEffectBmp&) = delete;
   TvxEffectBmp& operator=(const TvxEffectBmp&) = delete;
   TvxEffectBmp(TvxEffectBmp&& other) noexcept;

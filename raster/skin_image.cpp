@@ -355,8 +355,9 @@ void CreateVSkinImage(int TOffset, int BOffset, TvxBitmap& Dest, bool Stretch, i
 std::vector<TRect> MaskRuns(const TvxPixelView& Mask, int OffsetX, int OffsetY) {
   std::vector<TRect> runs;
   if (Mask.Empty()) return runs;
+  std::vector<uint32_t> buf(Mask.Bits ? 0 : size_t(Mask.Width));
   for (int y = 0; y < Mask.Height; ++y) {
-    const uint32_t* row = Mask.Row(y);
+    const uint32_t* row = Mask.Span(0, y, Mask.Width, buf.data());
     int x = 0;
     while (x < Mask.Width) {
       while (x < Mask.Width && (row[x] & 0x00FFFFFFu) != 0) ++x;

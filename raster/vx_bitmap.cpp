@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "platform/core/exceptions.h"
+#include "platform/gfx/canvas.h"
+#include "platform/gfx/graphics.h"
 #include "platform/gfx/pixel_core.h"
 #include "raster/compose.h"
 
@@ -44,6 +46,15 @@ TvxBitmap* FindBitmapByDC(HDC dc) {
   return it == Reg().map.end() ? nullptr : it->second;
 }
 
+TvxPixelView ViewOf(const TSurface* surface) {
+  if (surface == nullptr || surface->IsEmpty()) return {};
+  if (surface->Format() == TPixelFormat::pf32bit)
+    return {surface->Row32(0), surface->Width(), surface->Height(), surface->Width(), nullptr};
+  return {nullptr, surface->Width(), surface->Height(), 0, surface};
+}
+
+TvxPixelView ViewOf(const TBitmap& bitmap) { return ViewOf(bitmap.Surface().get()); }
+
 TvxBitmap::TvxBitmap() = default;
 
 TvxBitmap::TvxBitmap(int width, int height) { SetSize(width, height); }
@@ -59,6 +70,7 @@ TvxBitmap& TvxBitmap::operator=(TvxBitmap&& other) noexcept {
   if (dc_) Leave(dc_.get());
   surface_ = std::move(other.surface_);
   dc_ = std::move(other.dc_);
+  canvas_ = std::move(other.canvas_);
   if (dc_) Enter(dc_.get(), this);
   bits_ = std::exchange(other.bits_, nullptr);
   width_ = std::exchange(other.width_, 0);
@@ -115,6 +127,55 @@ void TvxBitmap::Assign(const TvxBitmap& source) {
   name_ = source.name_;
   hasAlpha_ = source.hasAlpha_;
   transparent_ = source.transparent_;
+}
+
+void TvxBitmap::Assign(const TBitmap& source) {
+  const TvxPixelView v = ViewOf(source);
+  if (v.Empty()) {
+    Clear();
+    return;
+  }
+  if (v.Width != width_ || v.Height != height_) Allocate(v.Width, v.Height);
+  CopyClipped(TargetOf(*this), 0, 0, v, BoundsRect());
+  if (source.PixelFormat() == TPixelFormat::pf32bit)
+    CheckAlpha();
+  else
+    FillAlpha(255);
+}
+
+void TvxBitmap::Assign(TGraphic& source) {
+  if (auto* bmp = dynamic_cast<TBitmap*>(&source)) {
+    Assign(*bmp);
+    return;
+  }
+  if (Empty()) return;
+  constexpr uint32_t kMagenta = 0xFFFF00FFu;
+  TBitmap work(width_, height_, TPixelFormat::pf32bit);
+  FillPixels(work.DC(), BoundsRect(), kMagenta);
+  work.Canvas().StretchDraw(BoundsRect(), source);
+  for (int y = 0; y < height_; ++y) {
+    const uint32_t* s = work.Surface()->Row32(y);
+    uint32_t* d = ScanLine(y);
+    for (int x = 0; x < width_; ++x)
+      if ((s[x] & 0x00FFFFFFu) != (kMagenta & 0x00FFFFFFu)) d[x] = s[x];
+  }
+  FillAlpha(255);
+}
+
+void TvxBitmap::AssignTo(TBitmap& dest) const {
+  dest.SetPixelFormat(TPixelFormat::pf32bit);
+  dest.SetSize(width_, height_);
+  for (int y = 0; y < height_; ++y)
+    std::memcpy(dest.Surface()->Row32(y), ScanLine(y), static_cast<size_t>(width_) * sizeof(uint32_t));
+}
+
+TCanvas& TvxBitmap::Canvas() {
+  if (!dc_) {
+    dc_ = CreateMemoryDC();
+    Enter(dc_.get(), this);
+  }
+  if (!canvas_) canvas_ = std::make_unique<TCanvas>(dc_.get());
+  return *canvas_;
 }
 
 void TvxBitmap::SetPixel(int x, int y, uint32_t value) {
@@ -230,6 +291,8 @@ void TvxBitmap::DrawToRect(TvxBitmap& target, const TRect& destRect, const TRect
   }
   ComposeRect(TargetOf(target), destRect, View(), srcRect, mode);
 }
+
+void TvxBitmap::Draw(TCanvas& canvas, int x, int y) const { Draw(canvas.Handle(), x, y); }
 
 void TvxBitmap::Draw(HDC dc, int x, int y) const { DrawRect(dc, Bounds(x, y, width_, height_), BoundsRect()); }
 

@@ -15,16 +15,31 @@
 
 namespace vx {
 
-// A read-only window on 32-bit pixels, used by the drawing primitives so that
-// any buffer holding B, G, R, A rows can be a source.
+class TBitmap;
+class TCanvas;
+class TGraphic;
+
+// A read-only window on pixels, used by the drawing primitives so that any
+// picture can be a source: 32-bit rows in memory (Bits), or any pixel surface
+// (Surface, 24-bit pixels read with alpha 255).
 struct TvxPixelView {
   const uint32_t* Bits = nullptr;
   int Width = 0;
   int Height = 0;
   int Stride = 0;  // in pixels
-  bool Empty() const { return Bits == nullptr || Width <= 0 || Height <= 0; }
-  const uint32_t* Row(int y) const { return Bits + static_cast<ptrdiff_t>(y) * Stride; }
+  const TSurface* Surface = nullptr;  // used when Bits is null
+  bool Empty() const { return (Bits == nullptr && Surface == nullptr) || Width <= 0 || Height <= 0; }
+  // n pixels of row y from column x (inside the picture) as 0xAARRGGBB: a
+  // pointer into the pixels, or buf filled from a 24-bit surface.
+  const uint32_t* Span(int x, int y, int n, uint32_t* buf) const {
+    if (Bits != nullptr) return Bits + static_cast<ptrdiff_t>(y) * Stride + x;
+    return Surface->ReadSpan(x, y, n, buf);
+  }
 };
+
+// Views on a pixel surface or on the pixels of a platform bitmap.
+TvxPixelView ViewOf(const TSurface* surface);
+TvxPixelView ViewOf(const TBitmap& bitmap);
 
 class TvxBitmap {
  public:
@@ -65,6 +80,18 @@ class TvxBitmap {
 
   // Same size, pixels, name and flags as Source.
   void Assign(const TvxBitmap& source);
+  // From a platform bitmap: a 32-bit one gives all four bytes and then
+  // CheckAlpha; any other its colours with alpha 255. An empty one empties this.
+  void Assign(const TBitmap& source);
+  // From any other graphic: drawn stretched over this bitmap's current size on a
+  // magenta background; pixels left exactly magenta are not copied; then alpha 255.
+  void Assign(TGraphic& source);
+  // Dest becomes a 32-bit bitmap of the same size with these pixels.
+  void AssignTo(TBitmap& dest) const;
+
+  // A canvas on the bitmap's device context, made on first request; it stays
+  // valid across SetSize.
+  TCanvas& Canvas();
 
   uint32_t* ScanLine(int y) { return bits_ + static_cast<ptrdiff_t>(y) * width_; }
   const uint32_t* ScanLine(int y) const { return bits_ + static_cast<ptrdiff_t>(y) * width_; }
@@ -75,7 +102,7 @@ class TvxBitmap {
   // Coordinates outside the bitmap are ignored (SetPixel) or give 0 (Pixel).
   void SetPixel(int x, int y, uint32_t value);
   uint32_t Pixel(int x, int y) const;
-  TvxPixelView View() const { return {bits_, width_, height_, width_}; }
+  TvxPixelView View() const { return {bits_, width_, height_, width_, nullptr}; }
   // Any TvxBitmap can be handed where a source view is expected.
   operator TvxPixelView() const { return View(); }
 
@@ -108,6 +135,7 @@ class TvxBitmap {
   // otherwise the destination is read back, composed and written back through
   // the context, so its origin and clip apply.
   void Draw(HDC dc, int x, int y) const;
+  void Draw(TCanvas& canvas, int x, int y) const;
   void DrawRect(HDC dc, const TRect& destRect, const TRect& srcRect) const;
 
   // Stack blur of red, green and blue with the given radius; every pixel gets
@@ -122,6 +150,7 @@ class TvxBitmap {
   uint32_t* bits_ = nullptr;
   TSurfacePtr surface_;
   TDCPtr dc_;
+  std::unique_ptr<TCanvas> canvas_;
   bool hasAlpha_ = false;
   bool transparent_ = false;
   std::string name_;

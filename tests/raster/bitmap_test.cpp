@@ -370,3 +370,57 @@ TEST(TvxBitmapDraw, OriginAndClipOfTheContextApply) {
 
 }  // namespace
 }  // namespace vx
+
+#include "platform/gfx/canvas.h"
+#include "platform/gfx/graphics.h"
+
+namespace vx {
+namespace {
+
+TEST(TvxBitmapAssign, FromPlatformBitmapsAndGraphics) {
+  TBitmap b32(2, 1, TPixelFormat::pf32bit);
+  b32.Surface()->SetPixel(0, 0, Argb(128, 1, 2, 3));
+  b32.Surface()->SetPixel(1, 0, Argb(255, 4, 5, 6));
+  TvxBitmap v;
+  v.Assign(b32);
+  EXPECT_EQ(v.Pixel(0, 0), Argb(128, 1, 2, 3));
+  EXPECT_TRUE(v.HasAlpha());
+
+  TBitmap b24(3, 2, TPixelFormat::pf24bit);
+  b24.Surface()->SetPixel(2, 1, Argb(0, 7, 8, 9));
+  v.Assign(b24);
+  EXPECT_EQ(v.Width(), 3);
+  EXPECT_EQ(v.Pixel(2, 1), Argb(255, 7, 8, 9));
+  EXPECT_EQ(v.Pixel(0, 0), Argb(255, 0, 0, 0));
+
+  // An icon with a transparent corner: magenta background pixels are not copied.
+  const uint32_t px[4] = {Argb(255, 10, 20, 30), 0, 0, Argb(255, 40, 50, 60)};
+  auto icon = TIcon::FromAlpha(2, 2, px);
+  TvxBitmap w(2, 2);
+  w.FillRect(w.BoundsRect(), Argb(9, 1, 1, 1));
+  w.Assign(*icon);
+  EXPECT_EQ(w.Pixel(0, 0), Argb(255, 10, 20, 30));
+  EXPECT_EQ(w.Pixel(1, 0), Argb(255, 1, 1, 1));
+  EXPECT_EQ(w.Pixel(1, 1), Argb(255, 40, 50, 60));
+
+  TBitmap out;
+  v.AssignTo(out);
+  EXPECT_EQ(out.PixelFormat(), TPixelFormat::pf32bit);
+  EXPECT_EQ(out.Width(), 3);
+  EXPECT_EQ(out.Surface()->GetPixel(2, 1), Argb(255, 7, 8, 9));
+}
+
+TEST(TvxBitmapCanvas, DrawsIntoThePixelsAcrossResizes) {
+  TvxBitmap b(4, 4);
+  TCanvas& c = b.Canvas();
+  c.Brush().SetColor(RGB(255, 0, 0));
+  c.FillRect(Rect(0, 0, 2, 2));
+  EXPECT_EQ(b.Pixel(1, 1) & 0xFFFFFF, 0xFF0000u);
+  b.SetSize(8, 3);
+  c.FillRect(Rect(6, 0, 8, 1));
+  EXPECT_EQ(b.Pixel(7, 0) & 0xFFFFFF, 0xFF0000u);
+  EXPECT_EQ(&b.Canvas(), &c);
+}
+
+}  // namespace
+}  // namespace vx
