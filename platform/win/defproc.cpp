@@ -287,8 +287,10 @@ void MoveSizeLoop(HWND h, UINT cmd, TPoint start) {
 
   TPoint cur = start;
   TRect last = orig;
+  TPoint lastPt = start;
   auto apply = [&](TPoint pt) {
-    if (!L(h)) return;
+    if (!L(h) || pt == lastPt) return;
+    lastPt = pt;
     const int dx = pt.X - start.X, dy = pt.Y - start.Y;
     TRect r = orig.Offset(origin.X, origin.Y);  // screen coordinates
     if (!sizing) {
@@ -315,7 +317,8 @@ void MoveSizeLoop(HWND h, UINT cmd, TPoint start) {
     r = r.Offset(-origin.X, -origin.Y);
     if (r == last) return;
     last = r;
-    SetWindowPos(h, nullptr, r.Left, r.Top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(h, nullptr, r.Left, r.Top, r.Width(), r.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE | (sizing ? 0u : UINT(SWP_NOSIZE)));
     UpdateWindow(h);
   };
 
