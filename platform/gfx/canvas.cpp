@@ -159,16 +159,39 @@ void TCanvas::PlotPen(int x, int y) {
 
 void TCanvas::PenLine(TPoint a, TPoint b) {
   if (pen_.Style() == psClear || !dc_) return;
-  int x = a.X, y = a.Y;
-  const int dx = std::abs(b.X - a.X), dy = -std::abs(b.Y - a.Y);
-  const int sx = a.X < b.X ? 1 : -1, sy = a.Y < b.Y ? 1 : -1;
-  int err = dx + dy;
-  while (x != b.X || y != b.Y) {
-    PlotPen(x, y);
-    const int e2 = 2 * err;
-    if (e2 >= dy) { err += dy; x += sx; }
-    if (e2 <= dx) { err += dx; y += sy; }
+  // Step i along the major axis sets the pixel whose minor coordinate is the
+  // start's plus i * minor / major rounded to nearest, halves away from the
+  // start (the Bresenham line). Only steps near the clip box are walked.
+  const int64_t dx = int64_t(b.X) - a.X, dy = int64_t(b.Y) - a.Y;
+  const int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+  const int sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
+  const bool xMajor = adx >= ady;
+  const int64_t n = xMajor ? adx : ady, m = xMajor ? ady : adx;
+  if (n == 0) return;
+  TRect clip{};
+  GetClipBox(dc_, &clip);
+  const int64_t w = pen_.Width();
+  const int64_t lo = (xMajor ? clip.Left : clip.Top) - w, hi = (xMajor ? clip.Right : clip.Bottom) + w;
+  const int64_t start = xMajor ? a.X : a.Y;
+  const int s = xMajor ? sx : sy;
+  // Steps i in [0, n) whose major coordinate start + s * i lies in [lo, hi).
+  int64_t i0, i1;
+  if (s > 0) {
+    i0 = std::max<int64_t>(0, lo - start);
+    i1 = std::min<int64_t>(n, hi - start);
+  } else {
+    i0 = std::max<int64_t>(0, start - hi + 1);
+    i1 = std::min<int64_t>(n, start - lo + 1);
   }
+  const int64_t base = patternPos_;
+  for (int64_t i = i0; i < i1; ++i) {
+    const int64_t minor = (2 * i * m + n) / (2 * n);
+    const int64_t x = xMajor ? a.X + sx * i : a.X + sx * minor;
+    const int64_t y = xMajor ? a.Y + sy * minor : a.Y + sy * i;
+    patternPos_ = base + i;
+    PlotPen(int(x), int(y));
+  }
+  patternPos_ = base + n;
 }
 
 void TCanvas::LineTo(int x, int y) {
@@ -190,6 +213,10 @@ void TCanvas::Polygon(std::span<const TPoint> pts) {
     for (const TPoint& p : pts) { top = std::min(top, p.Y); bottom = std::max(bottom, p.Y); }
     const uint32_t px = ColorToPixel(brush_.Color());
     std::vector<double> xs;
+    TRect clip{};
+    GetClipBox(dc_, &clip);
+    top = std::max(top, clip.Top);
+    bottom = std::min(bottom, clip.Bottom);
     for (int y = top; y < bottom; ++y) {
       const double yc = y + 0.5;
       xs.clear();
@@ -200,7 +227,8 @@ void TCanvas::Polygon(std::span<const TPoint> pts) {
       }
       std::sort(xs.begin(), xs.end());
       for (size_t i = 0; i + 1 < xs.size(); i += 2) {
-        const int x0 = int(std::ceil(xs[i] - 0.5)), x1 = int(std::ceil(xs[i + 1] - 0.5));
+        const double c0 = std::clamp(std::ceil(xs[i] - 0.5), -1e9, 1e9), c1 = std::clamp(std::ceil(xs[i + 1] - 0.5), -1e9, 1e9);
+        const int x0 = int(c0), x1 = int(c1);
         FillPixels(dc_, TRect{x0, y, x1, y + 1}, px);
       }
     }
@@ -216,13 +244,14 @@ void TCanvas::Rectangle(int l, int t, int r, int b) {
   if (pen_.Style() == psClear) return;
   const TPoint saved = penPos_;
   const TPoint path[] = {{l, t}, {r - 1, t}, {r - 1, b - 1}, {l, b - 1}, {l, t}};
-  if (r - l == 1 && b - t == 1) {
+  const bool oneWide = int64_t(r) - l == 1, oneHigh = int64_t(b) - t == 1;
+  if (oneWide && oneHigh) {
     patternPos_ = 0;
     PlotPen(l, t);
-  } else if (r - l == 1 || b - t == 1) {
+  } else if (oneWide || oneHigh) {
     // A one-pixel wide or high rectangle: its outline is the rectangle itself.
     patternPos_ = 0;
-    PenLine({l, t}, r - l == 1 ? TPoint{l, b} : TPoint{r, t});
+    PenLine({l, t}, oneWide ? TPoint{l, b} : TPoint{r, t});
   } else {
     Polyline(path);
   }
@@ -231,16 +260,25 @@ void TCanvas::Rectangle(int l, int t, int r, int b) {
 
 void TCanvas::Ellipse(int l, int t, int r, int b) {
   if (!Handle() || r <= l || b <= t) return;
-  const int64_t W = r - l, H = b - t;
+  const int64_t W = int64_t(r) - l, H = int64_t(b) - t;
+  const bool exact = W < (int64_t(1) << 30) && H < (int64_t(1) << 30);
   auto inside = [&](int x, int y) {
     if (x < l || x >= r || y < t || y >= b) return false;
-    const int64_t X = 2 * int64_t(x) + 1 - (l + r), Y = 2 * int64_t(y) + 1 - (t + b);
-    return X * X * H * H + Y * Y * W * W <= W * W * H * H;
+    const int64_t X = 2 * int64_t(x) + 1 - (int64_t(l) + r), Y = 2 * int64_t(y) + 1 - (int64_t(t) + b);
+    if (exact) {
+      using I = __int128;
+      return I(X) * X * H * H + I(Y) * Y * W * W <= I(W) * W * H * H;
+    }
+    const long double fx = (long double)X / W, fy = (long double)Y / H;
+    return fx * fx + fy * fy <= 1;
   };
   const int w = pen_.Style() == psClear ? 0 : pen_.Width();
   const uint32_t bp = ColorToPixel(brush_.Color()), pp = ColorToPixel(pen_.Color());
-  for (int y = t; y < b; ++y)
-    for (int x = l; x < r; ++x) {
+  TRect clip{};
+  GetClipBox(dc_, &clip);
+  const TRect box = IntersectRect(TRect{l, t, r, b}, clip);
+  for (int y = box.Top; y < box.Bottom; ++y)
+    for (int x = box.Left; x < box.Right; ++x) {
       if (!inside(x, y)) continue;
       bool edge = false;
       for (int dy = -w; dy <= w && !edge; ++dy)
@@ -273,11 +311,13 @@ void TCanvas::DrawFocusRect(const TRect& r) {
     uint32_t px;
     if (GetPixel32(dc_, x, y, px)) SetPixel32(dc_, x, y, px ^ 0x00FFFFFFu);
   };
-  for (int x = r.Left; x < r.Right; ++x) {
+  TRect clip{};
+  GetClipBox(dc_, &clip);
+  for (int x = std::max(r.Left, clip.Left); x < std::min(r.Right, clip.Right); ++x) {
     flip(x, r.Top);
     if (r.Bottom - 1 > r.Top) flip(x, r.Bottom - 1);
   }
-  for (int y = r.Top + 1; y < r.Bottom - 1; ++y) {
+  for (int y = std::max(r.Top + 1, clip.Top); y < std::min(r.Bottom - 1, clip.Bottom); ++y) {
     flip(r.Left, y);
     if (r.Right - 1 > r.Left) flip(r.Right - 1, y);
   }

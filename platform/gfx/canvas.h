@@ -3,8 +3,10 @@
 // of the context; everything is clipped by the context's clip.
 //
 // Pixel rules (pen width w, pen colour P, brush colour B):
-// - A line from a to b sets the pixels of the Bresenham line from a up to, not
-//   including, b. For w > 1 every such pixel is the centre of a w x w square
+// - A line from a to b sets one pixel per step along its major axis (the one with
+//   the larger extent n; the other has extent m), from a up to, not including,
+//   b: at step i the minor coordinate moves by floor((2 i m + n) / (2 n)), i m / n
+//   rounded to nearest with halves away from a (the Bresenham line). For w > 1 every such pixel is the centre of a w x w square
 //   (offset -(w-1)/2). Styles other than solid and clear apply to w = 1 only: a
 //   dot pattern of one pixel on, one off (psDot), 6 on 2 off (psDash), 6 on 2 off
 //   1 on 2 off (psDashDot), 6 on 2 off 1 on 2 off 1 on 2 off (psDashDotDot); the
@@ -23,6 +25,7 @@
 //   twice restores the picture.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <span>
@@ -187,7 +190,7 @@ class TCanvas {
   TFont font_;
   uint32_t copyMode_ = SRCCOPY;
   TPoint penPos_;
-  int patternPos_ = 0;
+  int64_t patternPos_ = 0;
 };
 
 }  // namespace vx

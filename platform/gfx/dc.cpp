@@ -4,6 +4,10 @@
 #include <cstring>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/gfx/pixel_core.h"
 
 namespace vx {
@@ -27,19 +31,29 @@ void TDeviceContext::SetSystemClip(std::optional<TRegion> surfaceRgn) {
   clipValid_ = false;
 }
 
+namespace {
+// Surface coordinates are kept within +-2^30 so that later sums cannot overflow.
+inline int32_t Clamp30(int64_t v) {
+  constexpr int64_t k = int64_t(1) << 30;
+  return int32_t(v < -k ? -k : v > k ? k : v);
+}
+}  // namespace
+
 TPoint TDeviceContext::LogicalToSurface(TPoint p) const {
-  return {p.X - state_.windowOrg.X + state_.viewportOrg.X + deviceOrigin_.X,
-          p.Y - state_.windowOrg.Y + state_.viewportOrg.Y + deviceOrigin_.Y};
+  const int64_t dx = int64_t(state_.viewportOrg.X) - state_.windowOrg.X + deviceOrigin_.X;
+  const int64_t dy = int64_t(state_.viewportOrg.Y) - state_.windowOrg.Y + deviceOrigin_.Y;
+  return {Clamp30(p.X + dx), Clamp30(p.Y + dy)};
 }
 
 TRect TDeviceContext::LogicalToSurface(const TRect& r) const {
-  const TPoint d = LogicalToSurface(TPoint{0, 0});
-  return r.Offset(d.X, d.Y);
+  const TPoint a = LogicalToSurface(r.TopLeft()), b = LogicalToSurface(r.BottomRight());
+  return {a.X, a.Y, b.X, b.Y};
 }
 
 TPoint TDeviceContext::SurfaceToLogical(TPoint p) const {
-  const TPoint d = LogicalToSurface(TPoint{0, 0});
-  return {p.X - d.X, p.Y - d.Y};
+  const int64_t dx = int64_t(state_.viewportOrg.X) - state_.windowOrg.X + deviceOrigin_.X;
+  const int64_t dy = int64_t(state_.viewportOrg.Y) - state_.windowOrg.Y + deviceOrigin_.Y;
+  return {Clamp30(p.X - dx), Clamp30(p.Y - dy)};
 }
 
 const TRegion& TDeviceContext::EffectiveClip() const {
@@ -234,34 +248,80 @@ struct BlitArgs {
   BLENDFUNCTION bf;
 };
 
-void AlphaRowPremul(uint32_t* d, const uint32_t* s, int n, uint32_t sca) {
+// Two bytes at a time: lanes 0 and 2 (or 1 and 3 after a shift) of a pixel, each
+// in 16 bits. DivLanes gives div255 of both lanes (each lane value <= 65025).
+inline uint32_t DivLanes(uint32_t x) {
+  x += 0x00800080u;
+  return ((x + ((x >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+}
+// Lanes above 255 become 255.
+inline uint32_t SaturateLanes(uint32_t x) {
+  const uint32_t over = x & 0x01000100u;
+  return (x | (over - (over >> 8))) & 0x00FF00FFu;
+}
+// div255(p * k) for every byte of p.
+inline uint32_t ScalePixel(uint32_t p, uint32_t k) {
+  return DivLanes((p & 0x00FF00FFu) * k) | (DivLanes(((p >> 8) & 0x00FF00FFu) * k) << 8);
+}
+
+void AlphaRowPremulScalar(uint32_t* d, const uint32_t* s, int n, uint32_t sca) {
   for (int i = 0; i < n; ++i) {
     uint32_t sp = s[i];
-    if (sca != 255) {
-      sp = Div255((sp & 0xFF) * sca) | (Div255(((sp >> 8) & 0xFF) * sca) << 8) |
-           (Div255(((sp >> 16) & 0xFF) * sca) << 16) | (Div255((sp >> 24) * sca) << 24);
-    }
+    if (sca != 255) sp = ScalePixel(sp, sca);
     const uint32_t a = sp >> 24;
     if (a == 255) { d[i] = sp; continue; }
     if (sp == 0) continue;
     const uint32_t na = 255 - a, dp = d[i];
-    uint32_t out = 0;
-    for (int sh = 0; sh < 32; sh += 8) {
-      const uint32_t v = ((sp >> sh) & 0xFF) + Div255(((dp >> sh) & 0xFF) * na);
-      out |= std::min<uint32_t>(v, 255) << sh;
-    }
-    d[i] = out;
+    const uint32_t rb = SaturateLanes((sp & 0x00FF00FFu) + DivLanes((dp & 0x00FF00FFu) * na));
+    const uint32_t ag = SaturateLanes(((sp >> 8) & 0x00FF00FFu) + DivLanes(((dp >> 8) & 0x00FF00FFu) * na));
+    d[i] = rb | (ag << 8);
   }
 }
+
+#if defined(__SSE2__)
+// div255 of eight 16-bit lanes, each <= 65025: the same rounding as Div255.
+inline __m128i Div255x8(__m128i x) {
+  x = _mm_add_epi16(x, _mm_set1_epi16(128));
+  return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
+}
+
+// Two pixels in eight 16-bit lanes: s' + div255(d * (255 - alpha(s'))).
+inline __m128i OverPremul2(__m128i s16, __m128i d16) {
+  const __m128i a = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s16, _MM_SHUFFLE(3, 3, 3, 3)), _MM_SHUFFLE(3, 3, 3, 3));
+  const __m128i na = _mm_sub_epi16(_mm_set1_epi16(255), a);
+  return _mm_add_epi16(s16, Div255x8(_mm_mullo_epi16(d16, na)));
+}
+
+void AlphaRowPremul(uint32_t* d, const uint32_t* s, int n, uint32_t sca) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i k = _mm_set1_epi16(int16_t(sca));
+  int i = 0;
+  for (; i + 4 <= n; i += 4) {
+    const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+    const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+    __m128i slo = _mm_unpacklo_epi8(sv, zero), shi = _mm_unpackhi_epi8(sv, zero);
+    if (sca != 255) {
+      slo = Div255x8(_mm_mullo_epi16(slo, k));
+      shi = Div255x8(_mm_mullo_epi16(shi, k));
+    }
+    const __m128i lo = OverPremul2(slo, _mm_unpacklo_epi8(dv, zero));
+    const __m128i hi = OverPremul2(shi, _mm_unpackhi_epi8(dv, zero));
+    // Unsigned saturation: a lane above 255 (invalid premultiplied input) gives 255.
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_packus_epi16(lo, hi));
+  }
+  AlphaRowPremulScalar(d + i, s + i, n - i, sca);
+}
+#else
+void AlphaRowPremul(uint32_t* d, const uint32_t* s, int n, uint32_t sca) { AlphaRowPremulScalar(d, s, n, sca); }
+#endif
 
 void AlphaRowConst(uint32_t* d, const uint32_t* s, int n, uint32_t sca) {
   const uint32_t na = 255 - sca;
   for (int i = 0; i < n; ++i) {
     const uint32_t sp = s[i] | 0xFF000000u, dp = d[i];
-    uint32_t out = 0;
-    for (int sh = 0; sh < 32; sh += 8)
-      out |= Div255(((sp >> sh) & 0xFF) * sca + ((dp >> sh) & 0xFF) * na) << sh;
-    d[i] = out;
+    const uint32_t rb = DivLanes((sp & 0x00FF00FFu) * sca + (dp & 0x00FF00FFu) * na);
+    const uint32_t ag = DivLanes(((sp >> 8) & 0x00FF00FFu) * sca + ((dp >> 8) & 0x00FF00FFu) * na);
+    d[i] = rb | (ag << 8);
   }
 }
 
@@ -309,14 +369,20 @@ bool Compose(HDC dst, const TRect& D, const TSurface& srcSurf, const TRect& S, c
     s = S.Offset(-part.Left, -part.Top);
   }
 
-  // Source column and row of every destination column and row (relative to D).
-  std::vector<int> xmap(static_cast<size_t>(w)), ymap(static_cast<size_t>(h));
+  // Only the part of D inside the clip's bounds is looked at, so the maps stay
+  // small whatever the size asked for.
+  const TRect V = IntersectRect(D, dst->EffectiveClip().Bounds());
+  if (V.IsEmpty()) return true;
+  const int vw = V.Width(), vh = V.Height();
+  // Source column and row of every visible destination column and row; the
+  // mapping is that of the whole D.
+  std::vector<int> xmap(static_cast<size_t>(vw)), ymap(static_cast<size_t>(vh));
   if (identity) {
-    for (int i = 0; i < w; ++i) xmap[size_t(i)] = s.Left + i;
-    for (int i = 0; i < h; ++i) ymap[size_t(i)] = s.Top + i;
+    for (int i = 0; i < vw; ++i) xmap[size_t(i)] = s.Left + (V.Left - D.Left) + i;
+    for (int i = 0; i < vh; ++i) ymap[size_t(i)] = s.Top + (V.Top - D.Top) + i;
   } else {
-    pixel::NearestMap(xmap.data(), 0, w, 0, w, s.Left, sw);
-    pixel::NearestMap(ymap.data(), 0, h, 0, h, s.Top, sh);
+    pixel::NearestMap(xmap.data(), V.Left - D.Left, vw, 0, w, s.Left, sw);
+    pixel::NearestMap(ymap.data(), V.Top - D.Top, vh, 0, h, s.Top, sh);
   }
   // The maps never decrease, so the columns and rows with a source inside the
   // source surface form one range each.
@@ -327,20 +393,26 @@ bool Compose(HDC dst, const TRect& D, const TSurface& srcSurf, const TRect& S, c
   int x0, x1, y0, y1;
   validRange(xmap, ss->Width(), x0, x1);
   validRange(ymap, ss->Height(), y0, y1);
-  const TRect valid = IntersectRect(TRect{D.Left + x0, D.Top + y0, D.Left + x1, D.Top + y1}, D);
+  const TRect valid = IntersectRect(TRect{V.Left + x0, V.Top + y0, V.Left + x1, V.Top + y1}, V);
   if (valid.IsEmpty()) return true;
 
-  std::vector<uint32_t> sbuf(static_cast<size_t>(w)), dbuf(static_cast<size_t>(w));
+  std::vector<uint32_t> sbuf(static_cast<size_t>(vw)), dbuf(static_cast<size_t>(vw));
   const bool ds32 = ds.Format() == TPixelFormat::pf32bit;
   for (const TRect& c : dst->EffectiveClip().Rects()) {
     if (c.Top >= valid.Bottom) break;
     const TRect r = IntersectRect(c, valid);
     if (r.IsEmpty()) continue;
     const int n = r.Width();
-    const int cx = r.Left - D.Left;
+    const int cx = r.Left - V.Left;
     const bool contiguous = identity || sw == w;
     for (int y = r.Top; y < r.Bottom; ++y) {
-      const int sy = ymap[size_t(y - D.Top)];
+      const int sy = ymap[size_t(y - V.Top)];
+      // A plain copy of the same source row as the row above: copy that row.
+      if (args.op == Op::Copy && y > r.Top && sy == ymap[size_t(y - 1 - V.Top)]) {
+        std::memcpy(ds.Row(y) + size_t(r.Left) * ds.BytesPerPixel(), ds.Row(y - 1) + size_t(r.Left) * ds.BytesPerPixel(),
+                    size_t(n) * ds.BytesPerPixel());
+        continue;
+      }
       const uint32_t* sp;
       if (contiguous) {
         sp = ss->ReadSpan(xmap[size_t(cx)], sy, n, sbuf.data());
@@ -378,8 +450,16 @@ bool FillOp(HDC dst, const TRect& logical, uint32_t rop) {
   }
 }
 
+// Coordinates beyond this are refused, so that no sum of a position, a size and
+// an origin can overflow.
+constexpr int64_t kCoordLimit = int64_t(1) << 29;
+inline bool Sane(int64_t v) { return v > -kCoordLimit && v < kCoordLimit; }
+
 bool Blit(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, const BlitArgs& a) {
   if (!Usable(dst) || !Usable(src) || w < 0 || h < 0 || sw < 0 || sh < 0) return false;
+  if (!Sane(int64_t(x) + w) || !Sane(x) || !Sane(int64_t(y) + h) || !Sane(y) || !Sane(int64_t(sx) + sw) ||
+      !Sane(sx) || !Sane(int64_t(sy) + sh) || !Sane(sy))
+    return false;
   if (w == 0 || h == 0) return true;
   if (sw == 0 || sh == 0) return false;
   const TRect D = dst->LogicalToSurface(TRect{x, y, x + w, y + h});

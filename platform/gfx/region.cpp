@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <iterator>
 
 namespace vx {
 
@@ -94,11 +95,15 @@ class TRegionOps {
     const auto& a = A.rects_;
     const auto& b = B.rects_;
     // Every band edge of either operand is a place where the result may change.
-    std::vector<int32_t> ys;
-    ys.reserve(2 * (a.size() + b.size()));
-    for (size_t i = 0; i < a.size(); i = BandEnd(a, i)) { ys.push_back(a[i].Top); ys.push_back(a[i].Bottom); }
-    for (size_t i = 0; i < b.size(); i = BandEnd(b, i)) { ys.push_back(b[i].Top); ys.push_back(b[i].Bottom); }
-    std::sort(ys.begin(), ys.end());
+    // Band edges of each operand come sorted (bands never overlap), so a merge
+    // gives all edges in order.
+    std::vector<int32_t> ea, eb, ys;
+    ea.reserve(2 * a.size());
+    eb.reserve(2 * b.size());
+    for (size_t i = 0; i < a.size(); i = BandEnd(a, i)) { ea.push_back(a[i].Top); ea.push_back(a[i].Bottom); }
+    for (size_t i = 0; i < b.size(); i = BandEnd(b, i)) { eb.push_back(b[i].Top); eb.push_back(b[i].Bottom); }
+    ys.reserve(ea.size() + eb.size());
+    std::merge(ea.begin(), ea.end(), eb.begin(), eb.end(), std::back_inserter(ys));
     ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
     res.rects_.reserve(a.size() + b.size());
     BandWriter w(res.rects_);
@@ -147,6 +152,34 @@ TRegion TRegion::FromRects(std::span<const TRect> rects) {
   for (const TRect& r : rects)
     if (!r.IsEmpty()) in.push_back(r);
   if (in.empty()) return res;
+
+  // Fast path: rectangles already in bands (rows of a mask scanned top-down,
+  // left to right): equal top and bottom within a band, sorted by left without
+  // overlap, bands one below the other. Spans that touch are merged.
+  bool banded = true;
+  for (size_t i = 1; i < in.size() && banded; ++i) {
+    const TRect& p = in[i - 1];
+    const TRect& c = in[i];
+    banded = (c.Top == p.Top && c.Bottom == p.Bottom) ? c.Left >= p.Right : c.Top >= p.Bottom;
+  }
+  if (banded) {
+    res.rects_.reserve(in.size());
+    BandWriter w(res.rects_);
+    std::vector<Span> spans;
+    for (size_t i = 0; i < in.size();) {
+      size_t j = i;
+      spans.clear();
+      while (j < in.size() && in[j].Top == in[i].Top) {
+        PushSpan(spans, in[j].Left, in[j].Right);
+        ++j;
+      }
+      w.Add(in[i].Top, in[i].Bottom, spans);
+      i = j;
+    }
+    res.UpdateBounds();
+    return res;
+  }
+
   // Already sorted by top in the common case (masks scanned row by row).
   if (!std::is_sorted(in.begin(), in.end(), [](const TRect& x, const TRect& y) { return x.Top < y.Top; }))
     std::stable_sort(in.begin(), in.end(), [](const TRect& x, const TRect& y) { return x.Top < y.Top; });

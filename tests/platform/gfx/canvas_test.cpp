@@ -129,6 +129,34 @@ TEST(Canvas, ShapesPinnedPixels) {
   }
 }
 
+TEST(Canvas, HugeCoordinatesDrawOnlyWhatShows) {
+  // These must finish at once and draw exactly the visible part.
+  Sheet sh(6, 4);
+  sh.c.Brush().SetColor(clRed);
+  sh.c.Pen().SetStyle(psClear);
+  sh.c.Ellipse(-1000000000, -1000000000, 1000000000, 1000000000);
+  sh.c.Pen().SetStyle(psSolid);
+  sh.c.MoveTo(-2000000000, 1);
+  sh.c.LineTo(2000000000, 1);
+  sh.c.Pen().SetStyle(psDot);
+  sh.c.MoveTo(2000000000, 3);
+  sh.c.LineTo(-2000000000, 3);  // 2e9 steps from the start: even steps are on
+  sh.c.Pen().SetStyle(psClear);
+  EXPECT_EQ(sh.Picture(), "rrrrrr\n######\nrrrrrr\n#r#r#r\n");
+  const TPoint big[] = {{-1000000000, 0}, {1000000000, 0}, {0, 1000000000}};
+  sh.c.Brush().SetColor(clWhite);
+  sh.c.Polygon(big);
+  sh.c.Pen().SetStyle(psSolid);
+  sh.c.DrawFocusRect(TRect{-1000000000, -1000000000, 1000000000, 1000000000});
+  EXPECT_EQ(sh.Picture(), "######\n######\n######\n######\n");
+  auto src = TSurface::Create(2, 2, TPixelFormat::pf32bit);
+  auto sdc = CreateMemoryDC(src);
+  FillPixels(sdc.get(), TRect{0, 0, 2, 2}, 0xFF000000u);
+  EXPECT_TRUE(StretchBlt(sh.dc.get(), -100000000, 0, 200000000, 4, sdc.get(), 0, 0, 2, 2, SRCCOPY));
+  EXPECT_EQ(sh.Picture(), "......\n......\n......\n......\n");
+  EXPECT_FALSE(StretchBlt(sh.dc.get(), 2000000000, 0, 2000000000, 4, sdc.get(), 0, 0, 2, 2, SRCCOPY));
+}
+
 TEST(Canvas, PixelsReadOutsideSayNoValue) {
   Sheet sh(3, 3);
   sh.c.SetPixel(1, 1, clRed);
