@@ -100,90 +100,90 @@ void Blur(TztBitmap& Frame, TztBitmap& After, const TztEffectSettings&, int p) {
 
 // The triangle filter of radius r is two box filters of r + 1 taps:
 // sum over k = -r..r of (r + 1 - |k|) v[x + k] = sum over i, j = 0..r of v[x - r + i + j].
-// Rows are filtered into three byte planes, then the columns of the planes are
-// filtered with running sums kept for a whole row at a time.
+// The three colour channels ride in 16-bit lanes of one 64-bit integer (a sum is
+// at most 255 (r + 1)^2 < 2^16 for r <= 14, and lanes only ever take back what was
+// added, so they never borrow from each other). Rows are filtered into a plane
+// of packed B, G, R bytes, then all columns together with running sums kept a
+// whole row at a time; each sum is divided through the quotient table.
+namespace {
+
+inline uint64_t Lanes(uint32_t p) {
+  return uint64_t(p & 0xFFu) | (uint64_t(p & 0xFF00u) << 8) | (uint64_t(p & 0xFF0000u) << 16);
+}
+
+inline uint32_t Divided(const uint8_t* q, uint64_t t) {
+  return uint32_t(q[t & 0xFFFF]) | (uint32_t(q[(t >> 16) & 0xFFFF]) << 8) | (uint32_t(q[(t >> 32) & 0xFFFF]) << 16);
+}
+
+}  // namespace
+
 void StackBlur(TztBitmap& Bitmap, int r) {
   const int W = Bitmap.Width(), H = Bitmap.Height();
   if (r <= 0 || W <= 0 || H <= 0) return;
+  r = std::min(r, 14);
   const int taps = r + 1, div = taps * taps;
   std::vector<uint8_t> quot(size_t(256) * size_t(div));
   for (size_t i = 0; i < quot.size(); ++i) quot[i] = uint8_t(i / size_t(div));
   const uint8_t* const q = quot.data();
-
-  const size_t plane = size_t(W) * size_t(H);
-  std::vector<uint8_t> planes(3 * plane);
-  uint8_t* const pl[3] = {planes.data(), planes.data() + plane, planes.data() + 2 * plane};
-
-  // Horizontal pass. ext holds the row with r copies of each edge pixel on both
-  // sides; box[z] = ext[z] + .. + ext[z + r].
-  std::vector<int> ext(size_t(W + 2 * r)), box(size_t(W + r));
-  for (int y = 0; y < H; ++y) {
-    const uint32_t* row = Bitmap.PixelPtr(0, y);
-    for (int c = 0; c < 3; ++c) {
-      const int shift = 8 * c;
-      for (int i = 0; i < W + 2 * r; ++i) ext[size_t(i)] = int((row[std::clamp(i - r, 0, W - 1)] >> shift) & 0xFF);
-      int s = 0;
-      for (int j = 0; j < taps; ++j) s += ext[size_t(j)];
-      box[0] = s;
-      for (int z = 1; z < W + r; ++z) {
-        s += ext[size_t(z + r)] - ext[size_t(z - 1)];
-        box[size_t(z)] = s;
-      }
-      int t = 0;
-      for (int i = 0; i < taps; ++i) t += box[size_t(i)];
-      uint8_t* out = pl[c] + size_t(y) * size_t(W);
-      out[0] = q[t];
-      for (int x = 1; x < W; ++x) {
-        t += box[size_t(x + r)] - box[size_t(x - 1)];
-        out[x] = q[t];
-      }
-    }
-  }
-
-  // Vertical pass over all columns at once. rowBox[z] (a ring of r + 1 rows)
-  // holds the sums of plane rows z .. z + r; acc the sum of the last r + 1 of
-  // those.
   const size_t w = size_t(W);
-  std::vector<uint16_t> ring(size_t(taps) * 3 * w);
-  std::vector<int> run(3 * w), acc(3 * w);
-  auto planeRow = [&](int c, int y) { return pl[c] + size_t(std::clamp(y, 0, H - 1)) * w; };
-  // run := sum of plane rows z .. z + r for z = -r.
-  for (int c = 0; c < 3; ++c) {
-    int* rc = run.data() + size_t(c) * w;
-    std::fill(rc, rc + w, 0);
-    for (int j = 0; j < taps; ++j) {
-      const uint8_t* src = planeRow(c, -r + j);
-      for (size_t x = 0; x < w; ++x) rc[x] += src[x];
+
+  // Horizontally filtered rows, made when first asked for and kept in a ring of
+  // 2r + 2 rows (the vertical pass needs rows z .. z + r + 1 at row z). Output
+  // row z is written over the bitmap only after row z + r + 1 has been read.
+  const int slots = 2 * r + 2;
+  std::vector<uint32_t> rows(size_t(slots) * w);
+  std::vector<int> tag(size_t(slots), -1);
+  std::vector<uint64_t> ext(w + 2 * size_t(r)), box(w + size_t(r));
+  auto filtered = [&](int y) -> const uint32_t* {
+    y = std::clamp(y, 0, H - 1);
+    uint32_t* out = rows.data() + size_t(y % slots) * w;
+    if (tag[size_t(y % slots)] == y) return out;
+    tag[size_t(y % slots)] = y;
+    const uint32_t* row = Bitmap.PixelPtr(0, y);
+    const uint64_t first = Lanes(row[0]), last = Lanes(row[W - 1]);
+    for (int i = 0; i < r; ++i) {
+      ext[size_t(i)] = first;
+      ext[w + size_t(r + i)] = last;
     }
+    for (size_t x = 0; x < w; ++x) ext[size_t(r) + x] = Lanes(row[x]);
+    uint64_t s = 0;
+    for (int j = 0; j < taps; ++j) s += ext[size_t(j)];
+    box[0] = s;
+    for (size_t z = 1; z < w + size_t(r); ++z) {
+      s = s + ext[z + size_t(r)] - ext[z - 1];
+      box[z] = s;
+    }
+    uint64_t t = 0;
+    for (int i = 0; i < taps; ++i) t += box[size_t(i)];
+    out[0] = Divided(q, t);
+    for (size_t x = 1; x < w; ++x) {
+      t = t + box[x + size_t(r)] - box[x - 1];
+      out[x] = Divided(q, t);
+    }
+    return out;
+  };
+
+  // Vertical pass. run holds the sum of filtered rows z .. z + r (box row z),
+  // ring the last r + 1 box rows, acc their sum: the output row z.
+  std::vector<uint64_t> run(w, 0), acc(w, 0), ring(size_t(taps) * w, 0);
+  for (int j = 0; j < taps; ++j) {
+    const uint32_t* src = filtered(-r + j);
+    for (size_t x = 0; x < w; ++x) run[x] += Lanes(src[x]);
   }
-  std::fill(acc.begin(), acc.end(), 0);
-  // Box rows z = -r .. H - 1 + r - r; output row y uses box rows y - r .. y.
   for (int z = -r; z < H; ++z) {
-    uint16_t* slot = ring.data() + size_t((z + r) % taps) * 3 * w;
-    for (int c = 0; c < 3; ++c) {
-      int* rc = run.data() + size_t(c) * w;
-      int* ac = acc.data() + size_t(c) * w;
-      uint16_t* sc = slot + size_t(c) * w;
-      if (z - (-r) >= taps) {
-        for (size_t x = 0; x < w; ++x) ac[x] -= sc[x];  // drop box row z - taps
-      }
-      for (size_t x = 0; x < w; ++x) {
-        sc[x] = uint16_t(rc[x]);
-        ac[x] += rc[x];
-      }
-      // Advance run to box row z + 1: add plane row z + 1 + r, drop plane row z.
-      const uint8_t* add = planeRow(c, z + 1 + r);
-      const uint8_t* drop = planeRow(c, z);
-      for (size_t x = 0; x < w; ++x) rc[x] += int(add[x]) - int(drop[x]);
+    uint64_t* slot = ring.data() + size_t((z + r) % taps) * w;
+    const uint32_t* drop = filtered(z);
+    const uint32_t* add = filtered(z + 1 + r);
+    // The slot still holds box row z - taps (zero during the first taps rows).
+    for (size_t x = 0; x < w; ++x) {
+      const uint64_t b = run[x];
+      acc[x] = acc[x] + b - slot[x];
+      slot[x] = b;
+      run[x] = b + Lanes(add[x]) - Lanes(drop[x]);
     }
-    const int y = z;  // acc now holds box rows y - r .. y when y >= 0
-    if (y >= 0) {
-      uint32_t* out = Bitmap.PixelPtr(0, y);
-      const int* a0 = acc.data();
-      const int* a1 = acc.data() + w;
-      const int* a2 = acc.data() + 2 * w;
-      for (size_t x = 0; x < w; ++x)
-        out[x] = 0xFF000000u | uint32_t(q[a0[x]]) | (uint32_t(q[a1[x]]) << 8) | (uint32_t(q[a2[x]]) << 16);
+    if (z >= 0) {
+      uint32_t* out = Bitmap.PixelPtr(0, z);
+      for (size_t x = 0; x < w; ++x) out[x] = 0xFF000000u | Divided(q, acc[x]);
     }
   }
 }

@@ -18,91 +18,133 @@ namespace {
 
 bool Empty(int W, int H) { return W <= 0 || H <= 0; }
 
-// Marks the first k distinct cells drawn by Random(n) from the seed n: the
-// cells that "k times: draw until a free cell comes up, take it" takes. The
-// draws come from four interleaved copies of the generator (each stepping four
-// at a time) so the multiplications do not wait on each other, and the marks
-// live in a bit set small enough for the cache; the cells and their order are
-// those of the one-at-a-time loop.
-std::vector<uint64_t> MarkRandomCells(uint32_t n, uint64_t k) {
-  std::vector<uint64_t> bits((size_t(n) + 63) / 64, 0);
-  if (k >= n) {
-    for (uint32_t i = 0; i < n; ++i) bits[i >> 6] |= uint64_t(1) << (i & 63);
-    return bits;
+// The cells of an n-cell mask in the order in which the generator seeded with n
+// first draws them: the cells that "k times: draw until a free cell comes up,
+// take it" takes are exactly the first k of that order. The order is extended on
+// demand and kept for the last mask size used on the thread, so the frames of a
+// transition (same size, rising p) draw every cell once in all instead of once
+// per frame.
+class RandomOrder {
+ public:
+  void Prepare(uint32_t n) {
+    if (n == n_ && !order_.empty()) return;
+    n_ = n;
+    count_ = 0;
+    bits_.assign((size_t(n) + 63) / 64, 0);
+    order_.resize(size_t(n) + 4);  // a group of four draws may pass the last cell
+    x_[0] = n * kA + 1u;
+    for (int i = 1; i < 4; ++i) x_[i] = x_[i - 1] * kA + 1u;
   }
-  constexpr uint32_t a = 134775813u;
-  const uint32_t a2 = a * a, a4 = a2 * a2;
-  const uint32_t c4 = a * a2 + a2 + a + 1u;  // x(j + 4) = a^4 x(j) + c4
-  uint32_t x0 = n * a + 1u;
-  uint32_t x1 = x0 * a + 1u, x2 = x1 * a + 1u, x3 = x2 * a + 1u;
-  uint64_t* const b = bits.data();
-  uint64_t left = k;
-  auto take = [&](uint32_t x) {
-    const uint32_t i = uint32_t((uint64_t(x) * n) >> 32);
-    uint64_t& word = b[i >> 6];
-    const uint64_t bit = uint64_t(1) << (i & 63);
-    if (!(word & bit)) {
-      word |= bit;
-      --left;
+
+  // Draws on until at least k distinct cells are known. Four interleaved copies
+  // of the generator (each stepping four at a time) keep the multiplications
+  // from waiting on each other; the membership bits fit the cache; no branch
+  // depends on whether a cell was free.
+  void Extend(uint64_t k) {
+    constexpr uint32_t a2 = kA * kA, a4 = a2 * a2, c4 = kA * a2 + a2 + kA + 1u;  // x(j + 4) = a^4 x(j) + c4
+    uint64_t* const b = bits_.data();
+    uint32_t* const order = order_.data();
+    const uint64_t n = n_;
+    uint64_t count = count_;
+    uint32_t x0 = x_[0], x1 = x_[1], x2 = x_[2], x3 = x_[3];
+    auto take = [&](uint32_t x) {
+      const uint32_t i = uint32_t((uint64_t(x) * n) >> 32);
+      const uint64_t word = b[i >> 6];
+      order[count] = i;
+      count += ((~word) >> (i & 63)) & 1;
+      b[i >> 6] = word | (uint64_t(1) << (i & 63));
+    };
+    while (count < k) {
+      take(x0);
+      take(x1);
+      take(x2);
+      take(x3);
+      x0 = x0 * a4 + c4; x1 = x1 * a4 + c4; x2 = x2 * a4 + c4; x3 = x3 * a4 + c4;
     }
-  };
-  while (true) {
-    take(x0); if (left == 0) break;
-    take(x1); if (left == 0) break;
-    take(x2); if (left == 0) break;
-    take(x3); if (left == 0) break;
-    x0 = x0 * a4 + c4; x1 = x1 * a4 + c4; x2 = x2 * a4 + c4; x3 = x3 * a4 + c4;
+    x_[0] = x0; x_[1] = x1; x_[2] = x2; x_[3] = x3;
+    count_ = std::min<uint64_t>(count, n);
   }
-  return bits;
+
+  const uint32_t* Order() const { return order_.data(); }
+
+ private:
+  static constexpr uint32_t kA = 134775813u;
+  uint32_t n_ = 0;
+  uint32_t x_[4] = {};
+  uint64_t count_ = 0;
+  std::vector<uint64_t> bits_;
+  std::vector<uint32_t> order_;
+};
+
+// Orders of masks up to this many cells are kept between calls (about 4 bytes a cell).
+constexpr uint32_t kKeptCells = 1u << 22;
+thread_local RandomOrder keptOrder;
+
+// Calls f(cell) for the first k cells of the order of an n-cell mask, k < n.
+template <class F>
+void ForRandomCells(uint32_t n, uint64_t k, F f) {
+  RandomOrder local;
+  RandomOrder& order = n <= kKeptCells ? keptOrder : local;
+  order.Prepare(n);
+  order.Extend(k);
+  const uint32_t* cells = order.Order();
+  for (uint64_t j = 0; j < k; ++j) f(cells[j]);
 }
 
-void WriteMarked(uint8_t* mask, const std::vector<uint64_t>& bits, size_t n, uint8_t v) {
-  for (size_t w = 0; w < bits.size(); ++w) {
-    uint64_t word = bits[w];
-    while (word) {
-      const size_t i = w * 64 + size_t(__builtin_ctzll(word));
-      if (i < n) mask[i] = v;
-      word &= word - 1;
-    }
-  }
+// Writes v into the first k cells of the order (all cells when k >= n).
+void MarkRandomCells(uint8_t* mask, uint32_t n, uint64_t k, uint8_t v) {
+  if (k >= n) std::memset(mask, v, n);
+  else ForRandomCells(n, k, [&](uint32_t c) { mask[c] = v; });
+}
+
+// n = W x H, or 0 when the cell indexes do not fit the generator's range.
+uint32_t Cells(int W, int H) {
+  const uint64_t n = uint64_t(W) * uint64_t(H);
+  return n > 0xFFFFFFFFu ? 0 : uint32_t(n);
 }
 
 }  // namespace
 
+void ReleaseRandomOrders() { keptOrder = RandomOrder(); }
+
 void Pixel(uint8_t* Mask, int W, int H, int p) {
   if (p == 0 || Empty(W, H)) return;
-  const uint64_t n = uint64_t(W) * uint64_t(H);
-  if (n > 0xFFFFFFFFu) return;  // cell indexes must fit the generator's range
+  const uint32_t n = Cells(W, H);
   const int k = Nearest(double(n) * (p / 100.0));
-  if (k <= 0) return;
-  WriteMarked(Mask, MarkRandomCells(uint32_t(n), uint64_t(k)), n, 255);
+  if (n == 0 || k <= 0) return;
+  MarkRandomCells(Mask, n, uint64_t(k), 255);
 }
 
 void PixelFade(uint8_t* Mask, int W, int H, int p) {
   if (p == 0 || Empty(W, H)) return;
-  const uint64_t n = uint64_t(W) * uint64_t(H);
-  if (n > 0xFFFFFFFFu) return;
+  const uint32_t n = Cells(W, H);
   const int k = Nearest(double(n) * p / 100.0);
-  if (k <= 0) return;
-  WriteMarked(Mask, MarkRandomCells(uint32_t(n), uint64_t(k)), n, uint8_t(Nearest(p / 100.0 * 255)));
+  if (n == 0 || k <= 0) return;
+  MarkRandomCells(Mask, n, uint64_t(k), uint8_t(Nearest(p / 100.0 * 255)));
 }
 
 void PixelLine(uint8_t* Mask, int W, int H, int p) {
   if (p == 0 || Empty(W, H)) return;
-  const uint64_t n = uint64_t(W) * uint64_t(H);
-  if (n > 0xFFFFFFFFu) return;
+  const uint32_t n = Cells(W, H);
   const int k = Nearest(double(n) * p / 100.0);
-  if (k <= 0) return;
-  const std::vector<uint64_t> bits = MarkRandomCells(uint32_t(n), uint64_t(k));
+  if (n == 0 || k <= 0) return;
+  // Marked cells of columns 0..cols-1 take their column's value.
   const int cols = std::min(W, Nearest(p / 100.0 * (2.0 * W - 1)) + 1);
+  if (cols <= 0) return;
   const double slope = 0.1 * W / p;
+  std::vector<uint8_t> value(static_cast<size_t>(cols));
   for (int x = 0; x < cols; ++x) {
     const int g = Nearest(2.0 * p - x * slope);
-    const uint8_t v = uint8_t(std::min(255, Nearest(std::max(0, g) / 100.0 * 255)));
-    for (int y = 0; y < H; ++y) {
-      const size_t i = size_t(x) + size_t(y) * size_t(W);
-      if (bits[i >> 6] & (uint64_t(1) << (i & 63))) Mask[i] = v;
-    }
+    value[size_t(x)] = uint8_t(std::min(255, Nearest(std::max(0, g) / 100.0 * 255)));
+  }
+  auto put = [&](uint32_t c) {
+    const uint32_t x = c % uint32_t(W);
+    if (x < uint32_t(cols)) Mask[c] = value[x];
+  };
+  if (uint64_t(k) >= n) {
+    for (uint32_t c = 0; c < n; ++c) put(c);
+  } else {
+    ForRandomCells(n, uint64_t(k), put);
   }
 }
 

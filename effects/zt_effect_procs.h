@@ -69,6 +69,11 @@ VX_ZT_MASK_PROC(Stream)
 VX_ZT_MASK_PROC(Plasma)
 #undef VX_ZT_MASK_PROC
 
+// Pixel, Pixel fade and Pixel line keep, per thread, the order in which the
+// generator reaches the cells of the last mask size they saw, so that rising
+// progress values only draw the new cells. This frees that record.
+void ReleaseRandomOrders();
+
 // Displacement and frame procedures (zt_effect_frames.cpp).
 void Interlace(TztMoveCell* Table, int W, int H, int p);
 void Corner(TztMoveCell* Table, int W, int H, int p);
@@ -79,7 +84,7 @@ void Blur(TztBitmap& Frame, TztBitmap& After, const TztEffectSettings& Animation
 // The blur of Blur: a triangle filter of radius r (weights r + 1 - |k|), the
 // edge pixel repeated beyond the border, rows first into three colour planes,
 // then columns back into the pixels, each sum divided by (r + 1)^2 rounding
-// down; alpha becomes 255. Nothing happens for r <= 0.
+// down; alpha becomes 255. Nothing happens for r <= 0; r is capped at 14.
 void StackBlur(TztBitmap& Bitmap, int r);
 
 }  // namespace vx::zt_procs
