@@ -330,6 +330,15 @@ TMemIniFile::TMemIniFile(const TStrings& lines) : TCustomIniFile(std::string()) 
 
 TIniFile::TIniFile(std::string fileName) : TCustomIniFile(std::move(fileName)) { LoadFromFileIfPresent(); }
 
+TIniFile::~TIniFile() {
+  if (!dirty_) return;
+  try {
+    UpdateFile();
+  } catch (const Exception&) {
+    // A destructor cannot report it; the changing calls did while they could.
+  }
+}
+
 void TIniFile::Modified() {
   if (updateCount_ > 0) {
     dirty_ = true;

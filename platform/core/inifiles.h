@@ -96,10 +96,13 @@ class TMemIniFile : public TCustomIniFile {
 // missing file is an empty INI file). Every change writes the whole file back
 // at once (through a temporary file and a rename), except between BeginUpdate
 // and EndUpdate, where the outermost EndUpdate writes once. Write errors throw
-// EFOpenError / EWriteError from the changing call.
+// EFOpenError / EWriteError from the changing call. Changes still pending when
+// the object is destroyed (an update left open) are written then, errors
+// ignored.
 class TIniFile : public TCustomIniFile {
  public:
   explicit TIniFile(std::string fileName);
+  ~TIniFile() override;
   void BeginUpdate() { ++updateCount_; }
   void EndUpdate();
   void UpdateFile() override;

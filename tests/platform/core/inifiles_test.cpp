@@ -148,11 +148,17 @@ TEST(IniFile, FileBackedWritesThroughAndBatches) {
     ini.EndUpdate();
     EXPECT_EQ(TMemIniFile(path).ReadString("s", "m", ""), "x");
   }
+  {
+    TIniFile open(path);
+    open.BeginUpdate();
+    open.WriteString("s", "pending", "1");
+  }  // an update left open is written when the object goes
   TIniFile reread(path);
   EXPECT_EQ(reread.ReadString("S", "M", ""), "x");
+  EXPECT_EQ(reread.ReadString("s", "pending", ""), "1");
   TStringList raw;
   raw.LoadFromFile(path);
-  EXPECT_EQ(Lines(raw), (std::vector<std::string>{"[s]", "n=5", "m=x"}));
+  EXPECT_EQ(Lines(raw), (std::vector<std::string>{"[s]", "n=5", "m=x", "pending=1"}));
   std::remove(path.c_str());
 
   TIniFile bad(std::string(VX_TEST_OUT_DIR) + "/no/such/dir/x.ini");
