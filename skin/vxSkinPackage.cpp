@@ -22,6 +22,8 @@ auto Named(const std::string& what, F&& step) {
     throw EInvalidGraphic(what + ": " + e.what());
   } catch (const EReadError& e) {
     throw EReadError(what + ": " + e.what());
+  } catch (const EFOpenError& e) {
+    throw EFOpenError(what + ": " + e.what());
   }
 }
 
@@ -43,8 +45,10 @@ void WriteOptionalPicture(TStream& s, const TBmpImage& picture) {
 }
 
 TBmpImage LoadBitmapFile(const std::string& fileName, const std::string& what) {
-  TFileStream file(fileName, fmOpenRead);
-  return Named(what + " '" + fileName + "'", [&] { return ReadBmp(file); });
+  return Named(what + " '" + fileName + "'", [&] {
+    TFileStream file(fileName, fmOpenRead);
+    return ReadBmp(file);
+  });
 }
 
 }  // namespace
