@@ -180,4 +180,11 @@ void SetScreenChangedHook(std::function<void()> hook) { g_screenHook = std::move
 
 TRegion TakeScreenDamage() { return D().compositor.TakePresentDamage(); }
 
+void DamageScreen(const TRect* r) {
+  if (r)
+    D().compositor.Damage(*r);
+  else
+    D().compositor.DamageAll();
+}
+
 }  // namespace vx

@@ -57,5 +57,8 @@ TSurfacePtr ComposeWindowImage(struct HWND__* hwnd);
 void SetScreenChangedHook(std::function<void()> hook);
 // Area recomposed since the last call.
 TRegion TakeScreenDamage();
+// Marks a screen area (nullptr: all of it) to be recomposed, e.g. after a
+// backend lost its copy of the screen.
+void DamageScreen(const TRect* r = nullptr);
 
 }  // namespace vx

@@ -100,7 +100,8 @@ HWND FindPaintWindow(HWND filter) {
 }
 
 void InvalidateClient(Wnd* w, const TRegion* rgn, bool erase, bool children) {
-  if (!VisibleChain(w) || w->redrawOff) return;
+  // A per-pixel layered window shows what it was given, it is never painted.
+  if (!VisibleChain(w) || w->redrawOff || Root(w)->perPixel) return;
   const TRect c0 = ClientRect0(w);
   TRegion add = rgn ? rgn->Intersect(c0) : TRegion(c0);
   if (!add.IsEmpty()) {
@@ -123,6 +124,10 @@ void InvalidateClient(Wnd* w, const TRegion* rgn, bool erase, bool children) {
 }
 
 void SendNcPaint(Wnd* w) {
+  if (Root(w)->perPixel) {
+    w->ncPending = false;
+    return;
+  }
   if (!VisibleChain(w) || w->redrawOff) return;
   w->ncPending = false;
   SendMessage(w->self, WM_NCPAINT, 1, 0);
@@ -245,6 +250,15 @@ HDC MakeDC(Wnd* w, bool windowDC, const TRegion* extra, bool excludeExtra) {
 }  // namespace
 
 HDC GetDC(HWND hwnd) {
+  if (!hwnd) {
+    // A screen DC for measuring: it draws on a private 1x1 surface, so nothing
+    // reaches the screen and nothing is read back from it.
+    Desktop& d = D();
+    auto dc = CreateMemoryDC(TSurface::Create(1, 1, TPixelFormat::pf32bit));
+    HDC h = dc.get();
+    d.dcs[h] = {nullptr, std::move(dc)};
+    return h;
+  }
   Wnd* w = L(hwnd);
   return w ? MakeDC(w, false, nullptr, false) : nullptr;
 }

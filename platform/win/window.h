@@ -277,7 +277,8 @@ struct PAINTSTRUCT {
 // the client area, clipped to the visible client (children and siblings above
 // excluded); GetWindowDC: origin at the window's top-left, whole window. Both
 // are clipped by the window region. Every DC must be given back with
-// ReleaseDC; what was drawn appears at the next composition.
+// ReleaseDC; what was drawn appears at the next composition. GetDC(nullptr)
+// gives a DC for measuring text on a private 1x1 surface.
 HDC GetDC(HWND hwnd);
 HDC GetWindowDC(HWND hwnd);
 // DCX_WINDOW, DCX_INTERSECTRGN / DCX_EXCLUDERGN with clip in window (DCX_WINDOW)

@@ -175,6 +175,13 @@ TEST_F(PaintTest, LayeredWindowsBlendAndChangesShowAtOnce) {
   EXPECT_EQ(WindowFromPoint({105, 105}), top);
   // The old place of the window is recomposed.
   EXPECT_EQ(ScreenPx(60, 60), Px(clBlue));
+  // Hiding and showing again keeps the given content: no paint messages.
+  rec.Clear();
+  ShowWindow(top, SW_HIDE);
+  ShowWindow(top, SW_SHOWNOACTIVATE);
+  screen.Pump();
+  EXPECT_EQ(rec.Count(top, WM_PAINT) + rec.Count(top, WM_NCPAINT), 0);
+  EXPECT_EQ(ScreenPx(105, 105), 0xFF000000u | (64u << 16) | Div255(255 * 127));
   // Click-through: layered and transparent.
   SetWindowLong(top, GWL_EXSTYLE, WS_EX_LAYERED | WS_EX_TRANSPARENT);
   EXPECT_EQ(WindowFromPoint({105, 105}), below);
