@@ -268,21 +268,35 @@ void TztFrameComposer::FillTable(int p) {
 }
 
 // Writes the mask, scaled per tile, into the after image's alpha channel (key
-// pixels get 0) and blends the after image onto the frame row by row.
-void TztFrameComposer::MaskToAlpha(TztBitmap& After) const {
+// pixels get 0) and blends the after image onto the frame, in one pass per row.
+void TztFrameComposer::MaskToAlpha(TztBitmap& After, TztBitmap& Frame) const {
   const int R = settings_.Resolution, T = settings_.TileCount;
-  const std::vector<int> xs = CellMap(After.Width(), cols_, R, T);
-  const std::vector<int> ys = CellMap(After.Height(), rows_, R, T);
-  for (int y = 0; y < After.Height(); ++y) {
+  const int W = After.Width(), H = After.Height();
+  const std::vector<int> xs = CellMap(W, cols_, R, T);
+  const std::vector<int> ys = CellMap(H, rows_, R, T);
+  const int bw = std::min(W, Frame.Width()), bh = std::min(H, Frame.Height());
+  const bool identity = R == 1 && T == 1;  // pixel x takes cell x
+  for (int y = 0; y < H; ++y) {
     const uint8_t* m = mask_.data() + size_t(ys[size_t(y)]) * size_t(cols_);
-    uint32_t* row = After.PixelPtr(0, y);
-    for (int x = 0; x < After.Width(); ++x)
-      row[x] = (row[x] & 0x00FFFFFFu) | (uint32_t(m[xs[size_t(x)]]) << 24);
-    pixel::ClearKeyAlpha(row, size_t(After.Width()));
+    uint32_t* a = After.PixelPtr(0, y);
+    uint32_t* f = y < bh ? Frame.PixelPtr(0, y) : nullptr;
+    const int n = f ? bw : 0;
+    auto one = [&](int x, uint32_t alpha) {
+      const uint32_t s = (a[x] & 0x00FFFFFFu) | ((pixel::IsKey(a[x]) ? 0u : alpha) << 24);
+      a[x] = s;
+      if (x < n) f[x] = pixel::Blend(s, f[x]);
+    };
+    if (identity) {
+      for (int x = 0; x < W; ++x) one(x, m[x]);
+    } else {
+      for (int x = 0; x < W; ++x) one(x, m[xs[size_t(x)]]);
+    }
   }
 }
 
-void TztFrameComposer::ApplyTable(TztBitmap& Frame, const TztBitmap& After) const {
+// Cell by cell in order: every block is drawn, later blocks over earlier ones.
+// Used when some cell is translucent (each write then blends over the last).
+void TztFrameComposer::ApplyTableInOrder(TztBitmap& Frame, const TztBitmap& After) const {
   const int64_t R = settings_.Resolution, T = settings_.TileCount;
   const int64_t fw = Frame.Width(), fh = Frame.Height(), aw = After.Width(), ah = After.Height();
   const int64_t tw = fw / T + 1, th = fh / T + 1;
@@ -314,6 +328,55 @@ void TztFrameComposer::ApplyTable(TztBitmap& Frame, const TztBitmap& After) cons
     }
 }
 
+// Blocks of neighbouring cells share their edge pixels, and a later cell wins
+// an edge where it has a source pixel. When every cell is either empty or
+// opaque, each pixel is therefore the source pixel of the last of the (at most
+// four) cells covering it that has one, so each pixel is looked up once instead
+// of every block being drawn over its neighbours. Tiles keep their order, so a
+// block that reaches into the next tile is drawn over as before.
+void TztFrameComposer::ApplyTable(TztBitmap& Frame, const TztBitmap& After) const {
+  for (const TztMoveCell& c : table_) {
+    const uint32_t o = c.Opacity & 0xFF;
+    if (o != 0 && o != 255) { ApplyTableInOrder(Frame, After); return; }
+  }
+  const int64_t R = settings_.Resolution, T = settings_.TileCount;
+  const int64_t fw = Frame.Width(), fh = Frame.Height(), aw = After.Width(), ah = After.Height();
+  const int64_t tw = fw / T + 1, th = fh / T + 1, cols = cols_, rows = rows_;
+  // Covering cells of a tile-relative column: later (X div R) and earlier
+  // (X div R - 1 when X is a block edge); -1 or cols for none.
+  const int64_t spanX = R * cols + 1, spanY = R * rows + 1;
+  std::vector<int64_t> late(static_cast<size_t>(spanX)), early(static_cast<size_t>(spanX));
+  for (int64_t X = 0; X < spanX; ++X) {
+    late[size_t(X)] = X / R;
+    early[size_t(X)] = X % R == 0 ? X / R - 1 : -1;
+  }
+  for (int64_t ti = 0; ti < T; ++ti)
+    for (int64_t tj = 0; tj < T; ++tj) {
+      const int64_t ox = ti * tw, oy = tj * th;
+      const int64_t xEnd = std::min(spanX, fw - ox), yEnd = std::min(spanY, fh - oy);
+      for (int64_t Y = 0; Y < yEnd; ++Y) {
+        const int64_t cyLate = Y / R, cyEarly = Y % R == 0 ? Y / R - 1 : -1;
+        uint32_t* d = Frame.PixelPtr(int(ox), int(oy + Y));
+        for (int64_t X = 0; X < xEnd; ++X) {
+          const int64_t cand[4][2] = {{late[size_t(X)], cyLate}, {early[size_t(X)], cyLate},
+                                      {late[size_t(X)], cyEarly}, {early[size_t(X)], cyEarly}};
+          for (const auto& cc : cand) {
+            const int64_t cx = cc[0], cy = cc[1];
+            if (cx < 0 || cx >= cols || cy < 0 || cy >= rows) continue;
+            const TztMoveCell c = table_[size_t(cx + cy * cols)];
+            if ((c.Opacity & 0xFF) == 0) continue;
+            const int64_t sx = R * c.SrcX + (X - R * cx), sy = R * c.SrcY + (Y - R * cy);
+            if (sx < 0 || sx >= tw || sy < 0 || sy >= th || ox + sx >= aw || oy + sy >= ah) continue;
+            const uint32_t sp = *After.PixelPtr(int(ox + sx), int(oy + sy));
+            if ((sp >> 24) == 0) continue;
+            d[X] = sp;
+            break;
+          }
+        }
+      }
+    }
+}
+
 void TztFrameComposer::Compose(TztBitmap& Frame, const TztBitmap& Before, TztBitmap& After, int p) {
   p = std::clamp(p, 0, 100);
   if (Before.IsEmpty()) return;
@@ -323,9 +386,8 @@ void TztFrameComposer::Compose(TztBitmap& Frame, const TztBitmap& Before, TztBit
   const int group = item_ ? item_->Group : 0;
   if (group == 0) {
     FillMask(p);
-    MaskToAlpha(After);
+    MaskToAlpha(After, Frame);
     After.SetAlphaBlend(true);
-    After.DrawTo(Frame, 0, 0);
   } else if (group == 1) {
     FillTable(p);
     ApplyTable(Frame, After);

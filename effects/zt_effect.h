@@ -109,8 +109,9 @@ class TztFrameComposer {
  private:
   void FillMask(int p);
   void FillTable(int p);
-  void MaskToAlpha(TztBitmap& After) const;
+  void MaskToAlpha(TztBitmap& After, TztBitmap& Frame) const;
   void ApplyTable(TztBitmap& Frame, const TztBitmap& After) const;
+  void ApplyTableInOrder(TztBitmap& Frame, const TztBitmap& After) const;
 
   const TztProcItem* item_ = nullptr;
   TztEffectSettings settings_;

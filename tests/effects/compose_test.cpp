@@ -126,6 +126,50 @@ TEST(ZtCompose, DisplacementBlocks) {
   }
 }
 
+// A displacement procedure filling the table with random cells: opacity 0 or
+// 255 (or some translucent ones), sources a little beyond the table too.
+uint32_t gTableSeed = 1;
+bool gTranslucent = false;
+void RandomTable(TztMoveCell* t, int W, int H, int) {
+  uint32_t x = gTableSeed;
+  auto next = [&](uint32_t n) {
+    x = x * 1664525u + 1013904223u;
+    return uint32_t((uint64_t(x) * n) >> 32);
+  };
+  for (int i = 0; i < W * H; ++i) {
+    const uint32_t pick = next(8);
+    t[i].Opacity = pick < 2 ? 0 : (gTranslucent && pick == 2) ? 128 : 255;
+    t[i].SrcX = int16_t(int(next(uint32_t(W + 4))) - 2);
+    t[i].SrcY = int16_t(int(next(uint32_t(H + 4))) - 2);
+  }
+}
+
+// Per-pixel resolution of the displacement blocks gives the bytes of drawing
+// every block in order, for any resolution, tile count and odd size.
+TEST(ZtCompose, DisplacementFastPathMatchesBlockByBlockDrawing) {
+  if (!FindEffectProc("Random table")) RegisterEffectProc("Random table", 1, TztMoveProc(RandomTable));
+  const TztProcItem& item = *FindEffectProc("Random table");
+  const struct { int W, H, R, T; } cases[] = {{1, 1, 1, 1}, {9, 1, 1, 1}, {1, 9, 2, 1}, {17, 11, 1, 1},
+                                              {17, 11, 2, 2}, {23, 13, 3, 2}, {31, 7, 1, 3}, {40, 30, 4, 3}};
+  for (bool translucent : {false, true})
+    for (const auto& c : cases)
+      for (uint32_t seed = 1; seed <= 6; ++seed) {
+        gTableSeed = seed;
+        gTranslucent = translucent;
+        TztFrameComposer comp(item, TztEffectSettings{c.R, c.T, krNone}, c.W, c.H);
+        TztBitmap frame;
+        const TztBitmap before = Coded(c.W, c.H, 0x01);
+        TztBitmap after = Coded(c.W, c.H, 0x02);
+        after.SetPixel(c.W / 2, c.H / 2, 0x00123456u);  // alpha 0: never used as a source
+        comp.Compose(frame, before, after, 50);
+        TztBitmap want = before;
+        ref::ApplyTable(want, after, comp.Table(), comp.Cols(), comp.Rows(), c.R, c.T);
+        for (size_t i = 0; i < frame.PixelCount(); ++i)
+          ASSERT_EQ(frame.Pixels()[i], want.Pixels()[i])
+              << c.W << "x" << c.H << " R" << c.R << " T" << c.T << " seed " << seed << " pixel " << i;
+      }
+}
+
 TEST(ZtCompose, TablesTurnWithTheRotation) {
   // Corner at 100 with any rotation maps every cell onto itself: the frame is
   // the after image.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "effects/zt_bitmap.h"
+#include "effects/zt_effect.h"
 #include "effects/zt_effect_mask.h"
 
 namespace vx::ref {
@@ -93,6 +94,40 @@ inline void Blur(TztBitmap& b, int r) {
       }
       b.SetPixel(x, y, px);
     }
+}
+
+// Displacement blocks drawn cell by cell, tile by tile, in order.
+inline void ApplyTable(TztBitmap& frame, const TztBitmap& after, const std::vector<TztMoveCell>& table, int cols,
+                       int rows, int R, int T) {
+  const int tw = frame.Width() / T + 1, th = frame.Height() / T + 1;
+  for (int ti = 0; ti < T; ++ti)
+    for (int tj = 0; tj < T; ++tj)
+      for (int y = 0; y < rows; ++y)
+        for (int x = 0; x < cols; ++x) {
+          const TztMoveCell c = table[size_t(x + y * cols)];
+          const uint32_t o = c.Opacity & 0xFF;
+          if (o == 0) continue;
+          for (int dy = 0; dy <= R; ++dy)
+            for (int dx = 0; dx <= R; ++dx) {
+              const int X = ti * tw + R * x + dx, Y = tj * th + R * y + dy;
+              const int sx = R * c.SrcX + dx, sy = R * c.SrcY + dy;
+              if (X >= frame.Width() || Y >= frame.Height()) continue;
+              if (sx < 0 || sx >= tw || sy < 0 || sy >= th) continue;
+              const int ax = ti * tw + sx, ay = tj * th + sy;
+              if (ax >= after.Width() || ay >= after.Height()) continue;
+              const uint32_t sp = after.Pixel(ax, ay);
+              if ((sp >> 24) == 0) continue;
+              if (o == 255) {
+                frame.SetPixel(X, Y, sp);
+              } else {
+                const uint32_t a = o, s2 = (sp & 0x00FFFFFFu) | (a << 24), d = frame.Pixel(X, Y);
+                uint32_t out = 0;
+                for (int sh = 0; sh < 32; sh += 8)
+                  out |= ((((s2 >> sh) & 0xFF) * a + ((d >> sh) & 0xFF) * (256 - a)) >> 8 & 0xFF) << sh;
+                frame.SetPixel(X, Y, out);
+              }
+            }
+        }
 }
 
 }  // namespace vx::ref
