@@ -31,13 +31,26 @@ TRegion TCompositor::Compose(const std::vector<TCompositeLayer>& layers) {
   if (!screen_ || damage_.IsEmpty()) return TRegion();
   const TRegion area = damage_;
   damage_ = TRegion();
+  // What each layer must draw: its part of the damaged area that no opaque
+  // layer above it hides. Nothing is drawn twice where opaque windows overlap.
+  std::vector<TRegion> clips(layers.size());
+  TRegion covered;
+  for (size_t i = layers.size(); i-- > 0;) {
+    const TCompositeLayer& l = layers[i];
+    if (!l.surface || l.surface->IsEmpty()) continue;
+    TRegion shape = area.Intersect(l.rect);
+    if (l.region) shape = shape.Intersect(l.region->Offset(l.rect.Left, l.rect.Top));
+    if (shape.IsEmpty()) continue;
+    clips[i] = shape.Subtract(covered);
+    if (l.mode == TCompositeLayer::Mode::Opaque) covered = covered.Union(shape);
+  }
   auto dc = CreateMemoryDC(screen_);
   HDC d = dc.get();
-  for (const TRect& r : area.Rects()) FillPixels(d, r, kDesktopPixel);
-  for (const TCompositeLayer& l : layers) {
-    if (!l.surface || l.surface->IsEmpty()) continue;
-    TRegion clip = area.Intersect(l.rect);
-    if (l.region) clip = clip.Intersect(l.region->Offset(l.rect.Left, l.rect.Top));
+  const TRegion background = area.Subtract(covered);
+  for (const TRect& r : background.Rects()) FillPixels(d, r, kDesktopPixel);
+  for (size_t i = 0; i < layers.size(); ++i) {
+    const TCompositeLayer& l = layers[i];
+    const TRegion& clip = clips[i];
     if (clip.IsEmpty()) continue;
     SelectClipRgn(d, &clip);
     auto src = CreateMemoryDC(l.surface);
@@ -46,6 +59,12 @@ TRegion TCompositor::Compose(const std::vector<TCompositeLayer>& layers) {
     switch (l.mode) {
       case TCompositeLayer::Mode::Opaque:
         BitBlt(d, l.rect.Left, l.rect.Top, w, h, src.get(), 0, 0, SRCCOPY);
+        // An opaque window shows opaque whatever its alpha bytes were.
+        for (const TRect& r : clip.Rects())
+          for (int y = r.Top; y < r.Bottom; ++y) {
+            uint32_t* row = screen_->Row32(y);
+            for (int x = r.Left; x < r.Right; ++x) row[x] |= 0xFF000000u;
+          }
         break;
       case TCompositeLayer::Mode::ConstAlpha:
         AlphaBlend(d, l.rect.Left, l.rect.Top, w, h, src.get(), 0, 0, w, h, BLENDFUNCTION{AC_SRC_OVER, 0, l.alpha, 0});
@@ -60,12 +79,6 @@ TRegion TCompositor::Compose(const std::vector<TCompositeLayer>& layers) {
     }
   }
   SelectClipRgn(d, nullptr);
-  // The screen is opaque whatever the windows' alpha bytes were.
-  for (const TRect& r : area.Rects())
-    for (int y = r.Top; y < r.Bottom; ++y) {
-      uint32_t* row = screen_->Row32(y);
-      for (int x = r.Left; x < r.Right; ++x) row[x] |= 0xFF000000u;
-    }
   present_ = present_.Union(area);
   return area;
 }
