@@ -18,7 +18,15 @@ struct Span {
 // they touch vertically and have the same spans.
 class BandWriter {
  public:
-  explicit BandWriter(std::vector<TRect>& out) : out_(out) {}
+  explicit BandWriter(std::vector<TRect>& out) : out_(out) {
+    // Carry on after the bands already in out.
+    if (out_.empty()) return;
+    size_t i = out_.size();
+    while (i > 0 && out_[i - 1].Top == out_.back().Top) --i;
+    prevStart_ = i;
+    prevCount_ = out_.size() - i;
+    prevBottom_ = out_.back().Bottom;
+  }
 
   void Add(int32_t top, int32_t bottom, const std::vector<Span>& spans) {
     if (spans.empty() || bottom <= top) return;
@@ -265,6 +273,40 @@ bool TRegion::Intersects(const TRect& r) const {
   return false;
 }
 
+TRegion& TRegion::UnionWith(const TRegion& o) {
+  if (o.IsEmpty() || &o == this) return *this;
+  if (IsEmpty()) return *this = o;
+  size_t lastStart = rects_.size();
+  while (lastStart > 0 && rects_[lastStart - 1].Top == rects_.back().Top) --lastStart;
+  const TRect last = rects_[lastStart];
+  const TRect& first = o.rects_.front();
+  size_t from = 0;  // o's bands from here on are appended as they are
+  if (first.Top >= last.Bottom) {
+    // o lies wholly below: its bands go after ours.
+  } else if (first.Top == last.Top && first.Bottom == last.Bottom) {
+    // o's first band shares the rows of our last band; the rest lies below.
+    from = BandEnd(o.rects_, 0);
+    std::vector<Span> spans;
+    CombineSpans(&rects_[lastStart], rects_.size() - lastStart, &o.rects_[0], from, [](bool a, bool b) { return a || b; },
+                 spans);
+    rects_.resize(lastStart);
+    BandWriter(rects_).Add(last.Top, last.Bottom, spans);
+  } else {
+    return *this = Union(o);
+  }
+  BandWriter w(rects_);
+  std::vector<Span> spans;
+  for (size_t i = from; i < o.rects_.size();) {
+    const size_t j = BandEnd(o.rects_, i);
+    spans.clear();
+    for (size_t k = i; k < j; ++k) spans.push_back({o.rects_[k].Left, o.rects_[k].Right});
+    w.Add(o.rects_[i].Top, o.rects_[i].Bottom, spans);
+    i = j;
+  }
+  bounds_ = UnionRect(bounds_, o.bounds_);
+  return *this;
+}
+
 TRegion TRegion::Union(const TRegion& o) const {
   if (o.IsEmpty()) return *this;
   if (IsEmpty()) return o;
@@ -301,7 +343,13 @@ TRegion TRegion::Offset(int dx, int dy) const {
 int CombineRgn(TRegion& dest, const TRegion& a, const TRegion& b, int mode) {
   switch (mode) {
     case RGN_AND: dest = a.Intersect(b); break;
-    case RGN_OR: dest = a.Union(b); break;
+    case RGN_OR:
+      // In place when dest is an operand: adding rows below the region (a mask
+      // built row by row) then costs only the rows added.
+      if (&dest == &a) dest.UnionWith(b);
+      else if (&dest == &b) dest.UnionWith(a);
+      else dest = a.Union(b);
+      break;
     case RGN_XOR: dest = a.Xor(b); break;
     case RGN_DIFF: dest = a.Subtract(b); break;
     case RGN_COPY: dest = a; break;

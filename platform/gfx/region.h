@@ -60,6 +60,9 @@ class TRegion {
   bool Intersects(const TRect& r) const;
 
   TRegion Union(const TRegion& o) const;
+  // In place; when o starts at or below the last band (rows added top-down) only
+  // the last band and o's rectangles are touched.
+  TRegion& UnionWith(const TRegion& o);
   TRegion Intersect(const TRegion& o) const;
   TRegion Subtract(const TRegion& o) const;
   TRegion Xor(const TRegion& o) const;
@@ -81,7 +84,8 @@ inline TRegion CreateRectRgn(int l, int t, int r, int b) { return TRegion(TRect{
 inline TRegion CreateRectRgnIndirect(const TRect& r) { return TRegion(r); }
 inline std::optional<TRegion> ExtCreateRegion(const void* data, size_t size) { return TRegion::FromData(data, size); }
 // dest := a <mode> b (RGN_COPY: dest := a). Returns the type of the result, or
-// RGN_ERROR for an unknown mode (dest unchanged).
+// RGN_ERROR for an unknown mode (dest unchanged). dest may be a or b; a union
+// into one of its operands works in place (see UnionWith).
 int CombineRgn(TRegion& dest, const TRegion& a, const TRegion& b, int mode);
 int OffsetRgn(TRegion& rgn, int dx, int dy);
 bool PtInRegion(const TRegion& rgn, int x, int y);

@@ -112,6 +112,28 @@ TEST(Region, OperationsMatchBruteForcePixelSets) {
   }
 }
 
+TEST(Region, InPlaceUnionMatchesTheGeneralOne) {
+  std::mt19937 rng(99);
+  for (int iter = 0; iter < 200; ++iter) {
+    TRegion acc, ref;
+    for (int k = 0; k < 6; ++k) {
+      // Mostly pieces at or below the last band, sometimes anywhere.
+      auto rects = RandomRects(rng, 1 + k % 3);
+      if (k % 4 != 3)
+        for (TRect& r : rects) r = r.Offset(0, acc.IsEmpty() ? 0 : acc.Rects().back().Top + int(rng() % 3));
+      const TRegion piece = TRegion::FromRects(rects);
+      ref = ref.Union(piece);
+      acc.UnionWith(piece);
+      ASSERT_EQ(acc, ref) << "iteration " << iter << " step " << k;
+      ASSERT_EQ(acc.Bounds(), ref.Bounds());
+      ExpectCanonical(acc);
+    }
+    TRegion self = ref;
+    CombineRgn(self, self, self, RGN_OR);
+    EXPECT_EQ(self, ref);
+  }
+}
+
 TEST(Region, EmptyRectanglesAndEmptyOperands) {
   EXPECT_TRUE(TRegion(TRect{5, 5, 5, 10}).IsEmpty());
   EXPECT_TRUE(TRegion(TRect{5, 5, 3, 10}).IsEmpty());
@@ -167,6 +189,10 @@ TEST(Region, ManyOneRowRectanglesFormBandsFast) {
     EXPECT_FALSE(r.Contains(920, y));
     EXPECT_TRUE(r.Contains(1920 - e - 1, y));
   }
+  // The same rows added one by one into the growing region, in place.
+  TRegion grown;
+  for (const TRect& row : rows) CombineRgn(grown, grown, TRegion(row), RGN_OR);
+  EXPECT_EQ(grown, r);
   // Rows that repeat merge into one band.
   std::vector<TRect> same;
   for (int y = 0; y < 1000; ++y) same.push_back({2, y, 9, y + 1});
