@@ -149,7 +149,20 @@ void ConvertMouse(const RawInput& e) {
     UpdateHover(target, hit == HTCLIENT);
     if (!L(target)) return;
     Wnd* root = Root(L(target));
-    if (root->style & WS_DISABLED) return;  // input to a disabled window goes nowhere
+    if (root->style & WS_DISABLED) {
+      // Input to a disabled window goes nowhere; a press brings forward the
+      // enabled window it owns (a modal dialog), as a user expects.
+      if (e.kind == RawInput::Button && e.down) {
+        for (HWND h : d.topLevel) {
+          Wnd* o = L(h);
+          if (o && o->owner == root->self && (o->style & WS_VISIBLE) && !(o->style & WS_DISABLED)) {
+            Activate(h, true);
+            break;
+          }
+        }
+      }
+      return;
+    }
   }
   bool eat = false;
   if (e.kind == RawInput::Button && e.down && !capture) {

@@ -82,6 +82,20 @@ TEST_F(InputTest, ClickActivationOrder) {
   (void)bc;
 }
 
+TEST_F(InputTest, ClickOnADisabledOwnerBringsItsDialogForward) {
+  HWND form = rec.Create("F", WS_POPUP | WS_VISIBLE, Bounds(0, 0, 300, 300));
+  HWND dialog = rec.Create("D", WS_POPUP | WS_VISIBLE, Bounds(350, 0, 100, 100), form);
+  HWND other = rec.Create("O", WS_POPUP | WS_VISIBLE, Bounds(500, 0, 100, 100));
+  EnableWindow(form, false);
+  EXPECT_EQ(GetActiveWindow(), other);
+  rec.Clear();
+  screen.Click({50, 50});
+  screen.Pump();
+  EXPECT_EQ(rec.Count(form, WM_LBUTTONDOWN), 0);
+  EXPECT_EQ(rec.Count(form, WM_MOUSEACTIVATE), 0);
+  EXPECT_EQ(GetActiveWindow(), dialog);
+}
+
 TEST_F(InputTest, PopupsThatNeverActivate) {
   HWND a = rec.Create("A", WS_POPUP | WS_VISIBLE, Bounds(0, 0, 100, 100));
   HWND menu = rec.Create("M", WS_POPUP, Bounds(200, 0, 100, 100), a, WS_EX_TOOLWINDOW);
