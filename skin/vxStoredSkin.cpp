@@ -56,12 +56,13 @@ void TvxCompressedStoredSkin::LoadFromCompressedFile(const std::string& fileName
 
 void TvxCompressedStoredSkin::LoadFromCompressedStream(TStream& stream) {
   stream.SetPosition(0);
-  if (stream.Remaining() < 8) throw EReadError("skin package is too short for its 8-byte header");
+  if (stream.Remaining() < 4) throw EReadError("skin package is too short for its version");
   const int32_t version = stream.ReadInt32();
   if (version > kSkinPackageVersion) {
     data_.Clear();
     return;
   }
+  if (stream.Remaining() < 4) throw EReadError("skin package is too short for its length field");
   const int32_t length = stream.ReadInt32();
   if (length <= 0) throw EReadError("skin package holds no compressed data (length " + std::to_string(length) + ")");
   const int64_t remaining = stream.Remaining();
@@ -161,6 +162,17 @@ void TvxSkinListItem::Assign(const TPersistent* source) {
   compressedFileName_ = src->compressedFileName_;
   name_ = src->name_;
   storedSkin_->Assign(src->storedSkin_.get());
+}
+
+void TvxSkinListItem::ReadSkin(TStream& stream) {
+  // An item without a skin is written as a bare header with length 0; that
+  // reads back as no skin rather than as a broken package.
+  stream.SetPosition(0);
+  if (stream.Remaining() == 8 && stream.ReadInt32() <= kSkinPackageVersion && stream.ReadInt32() == 0) {
+    storedSkin_->ReadCompressedData(stream);
+    return;
+  }
+  storedSkin_->LoadFromCompressedStream(stream);
 }
 
 // ---- TvxSkinListItems, TvxCompressedSkinList ----

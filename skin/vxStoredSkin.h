@@ -91,8 +91,9 @@ class TvxSkinListItem : public TCollectionItem {
   const TvxCompressedStoredSkin& StoredSkin() const { return *storedSkin_; }
 
   // The stored property "Skin": the package with its 8-byte header, always
-  // written. Reading takes a package from the stream's position 0.
-  void ReadSkin(TStream& stream) { storedSkin_->LoadFromCompressedStream(stream); }
+  // written. Reading takes a package from the stream's position 0; the bare
+  // header that an item without a skin writes reads back as no skin.
+  void ReadSkin(TStream& stream);
   void WriteSkin(TStream& stream) const { storedSkin_->SaveToCompressedStream(stream); }
 
   void Assign(const TPersistent* source) override;

@@ -151,6 +151,14 @@ TEST_F(SkinPackage, StoredFormsCarryTheirHeaders) {
   Append(expected, property.Bytes());
   EXPECT_TRUE(skinProperty.Bytes() == expected);
 
+  // An item without a skin writes a bare header that reads back as no skin.
+  TvxSkinListItem* empty = items.Add();
+  TMemoryStream emptyProperty;
+  empty->WriteSkin(emptyProperty);
+  EXPECT_EQ(emptyProperty.Size(), 8);
+  item->ReadSkin(emptyProperty);
+  EXPECT_TRUE(item->StoredSkin().IsEmpty());
+
   // And the package form reads back into identical compressed data.
   TvxCompressedStoredSkin copy(nullptr);
   copy.LoadFromCompressedStream(skinProperty);
@@ -173,6 +181,11 @@ TEST(SkinPackageVersions, OuterVersionAboveThreeLeavesTheStoredSkinEmpty) {
       EXPECT_TRUE(stored.IsEmpty());
     }
   }
+  // The version alone decides: nothing after a newer version is looked at.
+  TvxCompressedStoredSkin stored(nullptr);
+  TMemoryStream versionOnly(Bytes{4, 0, 0, 0});
+  EXPECT_NO_THROW(stored.LoadFromCompressedStream(versionOnly));
+  EXPECT_TRUE(stored.IsEmpty());
 }
 
 TEST(SkinPackageVersions, InnerVersionTwoSkipsTwoPictures) {
@@ -253,6 +266,7 @@ TEST(SkinPackageHostile, EveryBadCountAndSizeThrows) {
     Kind kind;
   };
   const Case cases[] = {
+      {"shorter than the version", {3, 0, 0}, Kind::Read},
       {"shorter than the header", {3, 0, 0, 0, 5}, Kind::Read},
       {"N zero", withHeader(3, 0, good), Kind::Read},
       {"N negative", withHeader(3, -5, good), Kind::Read},
