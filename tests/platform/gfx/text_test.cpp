@@ -172,6 +172,23 @@ TEST_F(TextFixture, DrawnPixelsFollowTheLayout) {
   EXPECT_EQ(s->GetPixel(0, 10), 0u);
 }
 
+TEST_F(TextFixture, TwentyFourBitSurfacesGetTheSameInk) {
+  auto s24 = TSurface::Create(60, 30, TPixelFormat::pf24bit);
+  auto dc24 = CreateMemoryDC(s24);
+  SelectFont(dc24.get(), GetCurrentFont(dc.get()));
+  SetTextColor(dc24.get(), RGB(10, 200, 30));
+  SetTextColor(dc.get(), RGB(10, 200, 30));
+  SetBkMode(dc24.get(), TRANSPARENT);
+  for (HDC d : {dc.get(), dc24.get()}) {
+    TRect r{1, 2, 60, 30};
+    DrawText(d, "ab\ncd", r, DT_CENTER);
+  }
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 60; ++x)
+      ASSERT_EQ(s24->GetPixel(x, y) & 0xFFFFFF, s->GetPixel(x, y) & 0xFFFFFF) << x << "," << y;
+  EXPECT_EQ(s24->GetPixel(26, 3), 0xFF0AC81Eu);  // red 10, green 200, blue 30
+}
+
 TEST_F(TextFixture, TextOutExtentAndTabbedText) {
   TSize sz;
   ASSERT_TRUE(GetTextExtentPoint32(dc.get(), "h\xC3\xA9llo", &sz));  // UTF-8 e-acute is one character
