@@ -107,7 +107,8 @@ TRegion CurrentDeviceClip(HDC dc) {
 
 TRect LogicalToDevice(HDC dc, const TRect& r) {
   const auto& st = dc->St();
-  return r.Offset(st.viewportOrg.X - st.windowOrg.X, st.viewportOrg.Y - st.windowOrg.Y);
+  const int64_t dx = int64_t(st.viewportOrg.X) - st.windowOrg.X, dy = int64_t(st.viewportOrg.Y) - st.windowOrg.Y;
+  return {Clamp30(r.Left + dx), Clamp30(r.Top + dy), Clamp30(r.Right + dx), Clamp30(r.Bottom + dy)};
 }
 
 int SetClip(HDC dc, TRegion rgn) {
