@@ -141,28 +141,26 @@ void TztBitmap::DrawTo(TztBitmap& Dest, int X, int Y, const TRect& Src) const {
   if (sr <= sl || sb <= st) return;
   const size_t n = size_t(sr - sl);
 
-  // Onto itself: read from a copy of the source area.
-  std::vector<uint32_t> copy;
-  const uint32_t* srcBase;
-  size_t srcStride;
-  if (&Dest == this) {
-    copy.resize(n * size_t(sb - st));
-    for (int64_t y = st; y < sb; ++y)
-      std::memcpy(copy.data() + size_t(y - st) * n, PixelPtr(int(sl), int(y)), n * 4);
-    srcBase = copy.data();
-    srcStride = n;
-  } else {
-    srcBase = PixelPtr(int(sl), int(st));
-    srcStride = size_t(width_);
-  }
-  for (int64_t y = 0; y < sb - st; ++y) {
-    const uint32_t* s = srcBase + size_t(y) * srcStride;
+  // Onto itself the rows are taken in the order that reads every source row
+  // before it is written (bottom-up when moving down), each through a copy of
+  // the row, so the result is that of drawing an untouched copy.
+  const bool self = &Dest == this;
+  std::vector<uint32_t> row(self ? n : 0);
+  const int64_t rowsN = sb - st;
+  const bool up = self && dt > st;
+  for (int64_t i = 0; i < rowsN; ++i) {
+    const int64_t y = up ? rowsN - 1 - i : i;
+    const uint32_t* s = PixelPtr(int(sl), int(st + y));
+    if (self) {
+      std::memcpy(row.data(), s, n * 4);
+      s = row.data();
+    }
     uint32_t* d = Dest.PixelPtr(int(dl), int(dt + y));
     if (alphaBlend_) {
       pixel::BlendRow(d, s, n);
     } else if (transparent_) {
-      for (size_t i = 0; i < n; ++i)
-        if (!pixel::IsKey(s[i])) d[i] = s[i];
+      for (size_t i2 = 0; i2 < n; ++i2)
+        if (!pixel::IsKey(s[i2])) d[i2] = s[i2];
     } else {
       std::memcpy(d, s, n * 4);
     }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "effects/zt_effect_mask.h"
@@ -27,11 +28,13 @@ bool Empty(int W, int H) { return W <= 0 || H <= 0; }
 class RandomOrder {
  public:
   void Prepare(uint32_t n) {
-    if (n == n_ && !order_.empty()) return;
+    if (n == n_ && order_) return;
     n_ = n;
     count_ = 0;
     bits_.assign((size_t(n) + 63) / 64, 0);
-    order_.resize(size_t(n) + 4);  // a group of four draws may pass the last cell
+    // Filled as cells are found (a group of four draws may pass the last cell);
+    // left uninitialised so that only the part in use is ever touched.
+    order_.reset(new uint32_t[size_t(n) + 4]);
     x_[0] = n * kA + 1u;
     for (int i = 1; i < 4; ++i) x_[i] = x_[i - 1] * kA + 1u;
   }
@@ -43,7 +46,7 @@ class RandomOrder {
   void Extend(uint64_t k) {
     constexpr uint32_t a2 = kA * kA, a4 = a2 * a2, c4 = kA * a2 + a2 + kA + 1u;  // x(j + 4) = a^4 x(j) + c4
     uint64_t* const b = bits_.data();
-    uint32_t* const order = order_.data();
+    uint32_t* const order = order_.get();
     const uint64_t n = n_;
     uint64_t count = count_;
     uint32_t x0 = x_[0], x1 = x_[1], x2 = x_[2], x3 = x_[3];
@@ -65,7 +68,7 @@ class RandomOrder {
     count_ = std::min<uint64_t>(count, n);
   }
 
-  const uint32_t* Order() const { return order_.data(); }
+  const uint32_t* Order() const { return order_.get(); }
 
  private:
   static constexpr uint32_t kA = 134775813u;
@@ -73,7 +76,7 @@ class RandomOrder {
   uint32_t x_[4] = {};
   uint64_t count_ = 0;
   std::vector<uint64_t> bits_;
-  std::vector<uint32_t> order_;
+  std::unique_ptr<uint32_t[]> order_;
 };
 
 // Orders of masks up to this many cells are kept between calls (about 4 bytes a cell).
