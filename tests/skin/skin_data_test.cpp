@@ -616,6 +616,13 @@ TEST_F(SkinDataTest, SkinIndexSwitchesAndReloadsOnlyWhenNeeded) {
   sd.ClearSkin();
   sd.SetSkinIndex(1);
   EXPECT_EQ(sd.SkinName, "B");
+  // While designed, the index is only stored.
+  sd.SetDesigning(true);
+  rec.log.clear();
+  sd.SetSkinIndex(0);
+  EXPECT_EQ(sd.SkinIndex(), 0);
+  EXPECT_EQ(sd.SkinName, "B");
+  EXPECT_TRUE(rec.log.empty());
 }
 
 TEST_F(SkinDataTest, FailedSwitchKeepsTheIndexAndTheSkin) {
