@@ -387,3 +387,49 @@ TEST(ThreeSlice, VerticalBuilder) {
 
 }  // namespace
 }  // namespace vx
+
+#include <random>
+
+namespace vx {
+namespace {
+
+// Any geometry a skin can hold, however inconsistent, must neither touch
+// memory outside the pictures (the sanitizers watch) nor loop: every builder
+// runs over random points, rectangles and sizes.
+TEST(SliceBuilders, RandomGeometryStaysInsideThePictures) {
+  std::mt19937 rng(11);
+  auto v = [&](int lo, int hi) { return lo + int(rng() % uint32_t(hi - lo + 1)); };
+  auto pt = [&] { return Point(v(-4, 50), v(-4, 40)); };
+  auto rc = [&] { return Rect(v(-4, 50), v(-4, 40), v(-4, 60), v(-4, 50)); };
+  const TvxBitmap src = CodedPicture(kGeo);
+  TvxBitmap small(7, 5);
+  for (int i = 0; i < 300; ++i) {
+    const TvxBitmap& s = i % 3 == 0 ? small : src;
+    const int W = v(-3, 90), H = v(-3, 70);
+    TvxBitmap d, a, b, c, e;
+    CreateSkinImage(pt(), pt(), pt(), pt(), rc(), pt(), pt(), pt(), pt(), rc(), d, s, rc(), W, H, v(0, 1), v(0, 1),
+                    v(0, 1), v(0, 1), v(0, 1), v(0, 1), TvxStretchType(v(0, 2)));
+    if (W > 0 && H > 0) {
+      EXPECT_EQ(d.Width(), W);
+      EXPECT_EQ(d.Height(), H);
+    } else {
+      EXPECT_TRUE(d.Empty());
+    }
+    CreateSkinImageNoRight(pt(), pt(), pt(), pt(), rc(), pt(), pt(), pt(), pt(), rc(), d, s, rc(), W, H, true,
+                           v(0, 1), v(0, 1), v(0, 1), v(0, 1), v(0, 1), TvxStretchType(v(0, 2)));
+    d.SetSize(v(1, 60), v(1, 40));
+    CreateStretchImage(d, s, rc(), rc(), v(0, 1));
+    CreateSkinBorderImages(pt(), pt(), pt(), v(0, 1), v(0, 1), v(0, 1), v(0, 1), H, W, rc(), s, a, b, c, e, rc(), pt(),
+                           pt(), pt(), pt(), rc(), pt());
+    CreateHSkinImage(v(-3, 30), v(-3, 30), d, v(0, 1), W, rc(), s);
+    CreateHSkinImageLeft(v(-3, 30), v(-3, 30), d, v(0, 1), W, rc(), s);
+    CreateHSkinImageCenter(v(-3, 30), v(-3, 30), d, v(0, 1), W, rc(), s);
+    CreateVSkinImage(v(-3, 30), v(-3, 30), d, v(0, 1), H, rc(), s);
+    CreateSkinMaskStrips(pt(), pt(), pt(), H, W, a, b, c, e, s, rc(), pt(), pt(), pt(), pt(), rc(), pt());
+    std::optional<TRegion> rgn;
+    CreateSkinRegion(rgn, pt(), pt(), H, W, s, rc(), pt(), pt(), pt(), pt(), rc(), pt(), pt());
+  }
+}
+
+}  // namespace
+}  // namespace vx
