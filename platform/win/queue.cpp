@@ -2,6 +2,8 @@
 // timer messages, and the keyboard and mouse state that input leaves behind.
 #include <algorithm>
 #include <cstdlib>
+#include <map>
+#include <string>
 
 #include "platform/win/internal.h"
 
@@ -536,6 +538,19 @@ int ProcessPendingMessages() {
   }
   g_timerCutoff = savedCutoff;
   return n;
+}
+
+UINT RegisterWindowMessage(const std::string& name) {
+  static std::map<std::string, UINT> registered;
+  if (name.empty()) return 0;
+  std::string key;
+  for (char c : name) key += char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  auto it = registered.find(key);
+  if (it != registered.end()) return it->second;
+  const UINT next = 0xC000 + UINT(registered.size());
+  if (next > 0xFFFF) return 0;
+  registered[key] = next;
+  return next;
 }
 
 DWORD GetMessageTime() { return D().msgTime; }

@@ -129,6 +129,11 @@ int ProcessPendingMessages();
 // The exit code of the last PostQuitMessage once WM_QUIT has been retrieved.
 bool QuitRequested(int* exitCode = nullptr);
 
+// A message number in 0xC000..0xFFFF unique to the name (names compare without
+// case); the same name always gives the same number. 0 for an empty name or
+// when the range is used up.
+UINT RegisterWindowMessage(const std::string& name);
+
 // Position and time of the message being processed.
 DWORD GetMessageTime();
 TPoint GetMessagePos();

@@ -313,6 +313,14 @@ TEST_F(WinTest, GetMessageGivesUpWhenNothingCanArrive) {
   EXPECT_EQ(m.wParam, 3u);
 }
 
+TEST_F(WinTest, RegisteredMessagesAreStableAndDistinct) {
+  const UINT a = RegisterWindowMessage("TaskbarCreated");
+  EXPECT_GE(a, 0xC000u);
+  EXPECT_EQ(RegisterWindowMessage("taskbarcreated"), a);
+  EXPECT_NE(RegisterWindowMessage("Other"), a);
+  EXPECT_EQ(RegisterWindowMessage(""), 0u);
+}
+
 TEST_F(WinTest, StylesTextAndUserData) {
   HWND a = rec.Create("A", WS_POPUP, Bounds(0, 0, 10, 10));
   EXPECT_TRUE(SetWindowText(a, "hello"));
