@@ -375,6 +375,17 @@ bool TakeDueTimer(MSG* msg, HWND filter, bool remove) {
 
 }  // namespace detail
 
+namespace {
+// A timer is due now, whatever the per-call limit of ProcessPendingMessages.
+bool AnyTimerDue() {
+  const int64_t saved = g_timerCutoff;
+  g_timerCutoff = -1;
+  const bool due = TakeDueTimer(nullptr, nullptr, false);
+  g_timerCutoff = saved;
+  return due;
+}
+}  // namespace
+
 // ---- posting and retrieval ---------------------------------------------------
 
 bool PostMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -412,8 +423,13 @@ bool PeekMessage(MSG* msg, HWND hwnd, UINT lo, UINT hi, UINT flags) {
     if (TakeFrom(d.posted, out, hwnd, lo, hi, remove)) break;
     if (TakeFrom(d.inputMsgs, out, hwnd, lo, hi, remove)) break;
     if (RangeHasInput(lo, hi) && !d.raw.empty()) {
-      ConvertNextInput();
-      continue;
+      // A scripted pause lets what is already due (paint, timers) happen
+      // before time moves on.
+      const bool waitFirst = d.raw.front().kind == RawInput::Wait;
+      if (!waitFirst || (!FindPaintWindow(nullptr) && !AnyTimerDue())) {
+        ConvertNextInput();
+        continue;
+      }
     }
     if (d.quit && InRange(WM_QUIT, lo, hi)) {
       *out = MSG{};

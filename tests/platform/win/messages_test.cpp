@@ -276,6 +276,12 @@ TEST_F(WinTest, TimersOnTheManualClock) {
   EXPECT_EQ(rec.Count(a, WM_TIMER), 0);
   EXPECT_TRUE(KillTimer(nullptr, tid));
   EXPECT_FALSE(KillTimer(nullptr, tid));
+  // A scripted pause inside the input fires timers as often as real time would.
+  rec.Clear();
+  SetTimer(b, 2, 25);
+  screen.Wait(100);
+  screen.Pump();
+  EXPECT_EQ(rec.Count(b, WM_TIMER), 4);
 }
 
 // A fade loop that polls the tick count and calls the idle helper ends on the
