@@ -11,7 +11,9 @@ namespace vx {
 namespace detail {
 
 namespace {
-std::unique_ptr<Desktop> g_desktop;
+// Deleted only by ShutdownDesktop / InitDesktop, never by static destruction,
+// so windows destroyed by other statics at exit still find their desktop.
+Desktop* g_desktop = nullptr;
 
 std::map<std::string, std::shared_ptr<ClassRec>>& Classes() {
   static std::map<std::string, std::shared_ptr<ClassRec>> classes;
@@ -82,7 +84,7 @@ std::vector<Wnd*> Desktop::AllWindows() const {
 }
 
 Desktop& D() {
-  if (!g_desktop) g_desktop = std::make_unique<Desktop>(1280, 800, std::vector<TMonitorSpec>{}, 40);
+  if (!g_desktop) g_desktop = new Desktop(1280, 800, std::vector<TMonitorSpec>{}, 40);
   return *g_desktop;
 }
 
@@ -1351,12 +1353,13 @@ void ShutdownDesktop() {
     DestroyNow(w);
   }
   for (Wnd* w : d.AllWindows()) d.Free(w);
-  g_desktop.reset();
+  delete g_desktop;
+  g_desktop = nullptr;
 }
 
 void InitDesktop(int width, int height, std::vector<TMonitorSpec> monitors, int taskbarHeight) {
   ShutdownDesktop();
-  g_desktop = std::make_unique<Desktop>(width, height, std::move(monitors), taskbarHeight);
+  g_desktop = new Desktop(width, height, std::move(monitors), taskbarHeight);
 }
 
 TSize GetScreenSize() { return D().screen; }
