@@ -43,6 +43,10 @@ void TvxCompressedStoredSkin::LoadFromIniFile(const std::string& iniFileName) {
   const TvxSkinPackageContent content = ReadSkinFolder(iniFileName);
   TMemoryStream raw;
   WriteSkinContent(raw, content);
+  // Readers refuse content past the cap, so a package must not hold more.
+  if (uint64_t(raw.Size()) > kMaxSkinContentSize)
+    throw EWriteError("skin '" + iniFileName + "' makes " + std::to_string(raw.Size()) +
+                      " bytes of package content; a package holds at most " + std::to_string(kMaxSkinContentSize));
   std::vector<uint8_t> packed = ZCompress(raw.Memory(), size_t(raw.Size()), 9);
   data_.Clear();
   data_.WriteBuffer(packed.data(), int64_t(packed.size()));

@@ -32,7 +32,8 @@ class TvxCompressedStoredSkin : public TComponent {
   const TMemoryStream& CompressedData() const { return data_; }
 
   // Packs a skin folder. An INI file without the five skin sections changes
-  // nothing; any other failure throws and also leaves the data as it was.
+  // nothing; any other failure throws and also leaves the data as it was
+  // (EWriteError for content larger than kMaxSkinContentSize).
   void LoadFromIniFile(const std::string& iniFileName);
   // Reads a package. An outer version above 3 leaves the stored skin empty. A
   // length N of 0 or less, or beyond the end of the data, throws EReadError and

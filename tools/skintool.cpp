@@ -133,10 +133,12 @@ int Unpack(const std::string& packagePath, const std::string& folder, std::ostre
     if (name.empty()) throw Failure{"the package holds the " + what + " but [PICTURES] gives it no file name"};
     if (!IsSafePictureName(name))
       throw Failure{"refusing the file name '" + name + "' of the " + what + ": it would leave the folder"};
-    if (SameText(name, kUnpackedIniName))
+    // "a.bmp" and "./a.bmp" are one file.
+    const std::string file = fs::path(name).lexically_normal().generic_string();
+    if (SameText(file, kUnpackedIniName))
       throw Failure{"the file name '" + name + "' of the " + what + " is the name of the INI file"};
     std::vector<uint8_t> bytes = EncodeBmp(picture);
-    auto [it, inserted] = files.emplace(name, std::move(bytes));
+    auto [it, inserted] = files.emplace(file, std::move(bytes));
     if (!inserted && it->second != EncodeBmp(picture))
       throw Failure{"two different pictures share the file name '" + name + "'"};
   };

@@ -1,13 +1,15 @@
 // libFuzzer target for the skin package reader. The first byte picks the
-// entry point: even reads the bytes after it as a package file (header, zlib
-// stream, content), odd reads them as already inflated content, so that the
-// fuzzer reaches the content reader without having to produce valid zlib.
+// entry point for the bytes after it: 0 reads them as a package file (header,
+// zlib stream, content); 1 reads them as already inflated content; 2 deflates
+// them and reads the result as a package, so that the fuzzer reaches the
+// content reader through the whole package path without producing valid zlib.
 // Any vx::Exception is an accepted outcome; crashes, leaks, hangs and huge
 // allocations are not.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
+#include "platform/codecs/zlib_codec.h"
 #include "platform/core/exceptions.h"
 #include "platform/core/inifiles.h"
 #include "platform/core/streams.h"
@@ -18,8 +20,18 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
-  const bool inflated = data[0] & 1;
-  vx::TMemoryStream input(std::vector<uint8_t>(data + 1, data + size));
+  const int mode = data[0] % 3;
+  std::vector<uint8_t> bytes(data + 1, data + size);
+  if (mode == 2) {
+    const std::vector<uint8_t> z = vx::ZCompress(bytes.data(), bytes.size(), 1);
+    vx::TMemoryStream package;
+    package.WriteInt32(3);
+    package.WriteInt32(int32_t(z.size()));
+    package.WriteBuffer(z.data(), int64_t(z.size()));
+    bytes = package.Bytes();
+  }
+  const bool inflated = mode == 1;
+  vx::TMemoryStream input(std::move(bytes));
   try {
     vx::TvxSkinPackageContent content;
     if (inflated) {

@@ -175,6 +175,7 @@ TEST(SkinTool, UnpackRefusesNamesThatLeaveTheFolder) {
       {"[PICTURES]\r\nactivepicturescount=1\r\n0=..\\escaped.bmp\r\n", "would leave the folder"},
       {"[PICTURES]\r\nactivepicturescount=1\r\n0=/tmp/escaped.bmp\r\n", "would leave the folder"},
       {"[PICTURES]\r\nactivepicturescount=1\r\n0=skin.ini\r\n", "name of the INI file"},
+      {"[PICTURES]\r\nactivepicturescount=1\r\n0=./skin.ini\r\n", "name of the INI file"},
       {"[PICTURES]\r\nactivepicturescount=1\r\n0=\r\n", "no file name"},
       {"[PICTURES]\r\n", "names only 0"},
       {"[PICTURES]\r\nactivepicturescount=99999999\r\n", "out of range"},
@@ -189,6 +190,15 @@ TEST(SkinTool, UnpackRefusesNamesThatLeaveTheFolder) {
     EXPECT_FALSE(fs::exists(dir + "out"));
     EXPECT_FALSE(fs::exists(dir + "escaped.bmp"));
   }
+
+  // Two different pictures under one file name, however it is spelled.
+  content.Picture = PatternImage(3, 3, 8, 9);
+  content.IniText = "[PICTURES]\r\npicture=a.bmp\r\nactivepicturescount=1\r\n0=./a.bmp\r\n";
+  WritePackage(dir + "bad.skn", content);
+  Result shared = Tool({"unpack", dir + "bad.skn", dir + "out/inner"});
+  EXPECT_EQ(shared.status, 1);
+  EXPECT_NE(shared.err.find("share the file name"), std::string::npos) << shared.err;
+  content.Picture = TBmpImage{};
 
   // A subfolder that links elsewhere does not carry a picture out either.
   fs::create_directories(dir + "out/inner");
