@@ -118,7 +118,6 @@ void BuildNineSlice(TvxBitmap& dest, const TvxPixelView& src, const NineSlice& g
     return;
   }
   const TRect& R = g.R;
-  const int rw = R.Width(), rh = R.Height();
 
   // Top edge.
   {
@@ -169,9 +168,6 @@ void BuildNineSlice(TvxBitmap& dest, const TvxPixelView& src, const NineSlice& g
     corner(g.RB.X, g.Cl.Bottom, TRect{g.NRB.X, g.NCl.Bottom, g.Width, g.Height});
     corner(g.Cl.Right, g.RB.Y, TRect{g.NCl.Right, g.NRB.Y, g.Width, g.NCl.Bottom});
   }
-  (void)rw;
-  (void)rh;
-
   if (g.DrawClient) DrawClientArea(dest, src, g);
 }
 
@@ -229,7 +225,6 @@ void CreateSkinBorderImages(TPoint LTPoint, TPoint RTPoint, TPoint LBPoint, bool
   const TRect& R = SkinRect;
   const TRect& Cl = ClRect;
   const TPoint LT = LTPoint, RT = RTPoint, LB = LBPoint, RB = RBPoint;
-  const int rw = R.Width();
 
   // A horizontal band: middle LT..RT (source x), stretched into NLT..NRT or tiled
   // from 0, then the corners 1:1.
@@ -270,7 +265,6 @@ void CreateSkinBorderImages(TPoint LTPoint, TPoint RTPoint, TPoint LBPoint, bool
   };
   vband(LeftImage, NewClRect.Left, R.Left, LT.Y, LB.Y, LeftStretch);
   vband(RightImage, Width - NewClRect.Right, R.Left + Cl.Right, RT.Y, RB.Y, RightStretch);
-  (void)rw;
 }
 
 // ---- Three-slice builders.

@@ -101,7 +101,6 @@ std::vector<Piece> NinePieces(const Geometry& g, const NineCase& c, int W, int H
                       : Tiled(d, d.TopLeft(), L + g.Cl.Right, T + g.RT.Y, 0, g.RB.Y - g.RT.Y));
   // Corners, 1:1.
   auto corner = [&](int sx, int sy, TRect dd) { p.push_back(Tiled(dd, dd.TopLeft(), L + sx, T + sy, 0, 0)); };
-  const int rw = R.Width(), rh = R.Height();
   corner(0, 0, {0, 0, NLT.X, NCl.Top});
   corner(0, g.Cl.Top, {0, NCl.Top, NCl.Left, NLT.Y});
   corner(g.RT.X, 0, {NRT.X, 0, W, NCl.Top});
@@ -110,8 +109,6 @@ std::vector<Piece> NinePieces(const Geometry& g, const NineCase& c, int W, int H
   corner(g.Cl.Left, g.Cl.Bottom, {NCl.Left, NCl.Bottom, NLB.X, H});
   corner(g.RB.X, g.Cl.Bottom, {NRB.X, NCl.Bottom, W, H});
   corner(g.Cl.Right, g.RB.Y, {NCl.Right, NRB.Y, W, NCl.Bottom});
-  (void)rw;
-  (void)rh;
   // Client.
   const TRect sc = g.Cl.Offset(L, T);
   if (!c.client) {
