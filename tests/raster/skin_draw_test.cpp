@@ -261,3 +261,37 @@ TEST(ColourAndRects, Helpers) {
 
 }  // namespace
 }  // namespace vx
+
+namespace vx {
+namespace {
+
+TEST(TextHelpers, SingleLineWritersPlaceTheText) {
+  // Test font: a character advances c div 2 and inks from one row below the cell
+  // top. Odd font heights lift the text by one row.
+  struct Case {
+    const char* name;
+    int height;
+    std::function<void(TCanvas&)> write;
+    int left, top;  // first inked pixel
+  } cases[] = {
+      {"left, even", -10, [](TCanvas& c) { WriteTextLeft(c, "Ab", Rect(3, 0, 40, 20)); }, 3, 6},
+            // Cell at -1 + (22 - 11) div 2 = 4 instead of (21 - 11) div 2 = 5.
+      {"left, odd lifts", -11, [](TCanvas& c) { WriteTextLeft(c, "Ab", Rect(3, 0, 40, 21)); }, 3, 5},
+      {"centre", -10, [](TCanvas& c) { WriteTextCenter(c, "b", Rect(0, 0, 20, 10)); }, 7, 1},
+      {"centre, W widens by 2", -10, [](TCanvas& c) { WriteTextCenter(c, "W", Rect(0, 0, 20, 10)); }, 8, 1},
+      {"left plain ignores W", -10, [](TCanvas& c) { WriteTextLeftPlain(c, "W", Rect(4, 0, 20, 10)); }, 4, 1},
+      {"aligned right", -10, [](TCanvas& c) { WriteTextAligned(c, "Ab", Rect(0, 0, 30, 10), taRightJustify); }, 20, 1},
+      {"rect indent", -10, [](TCanvas& c) { WriteTextRectIndent(c, "Ab", Rect(1, 0, 40, 20), 3); }, 6, 6},
+  };
+  for (const Case& c : cases) {
+    Sheet s(40, 20);
+    s.C().Font().SetHeight(c.height);
+    c.write(s.C());
+    const TRect box = BoxOf(s.bmp, 0);
+    EXPECT_EQ(box.Left, c.left) << c.name;
+    EXPECT_EQ(box.Top, c.top) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace vx
