@@ -2,6 +2,7 @@
 // destruction, hierarchy, positions, z-order, activation, focus and capture.
 #include <algorithm>
 #include <cstring>
+#include <exception>
 
 #include "platform/core/sysutils.h"
 #include "platform/win/internal.h"
@@ -392,14 +393,24 @@ void RunDeferred(HWND start) {
 
 struct DispatchGuard {
   HWND h;
-  explicit DispatchGuard(Wnd* w) : h(w->self) { AddBusy(w, 1); }
+  int exceptions;
+  explicit DispatchGuard(Wnd* w) : h(w->self), exceptions(std::uncaught_exceptions()) { AddBusy(w, 1); }
   ~DispatchGuard() {
     Desktop& d = D();
     Wnd* w = d.Lookup(h);
     if (!w) return;
     AddBusy(w, -1);
-    if (w->depth == 0 && d.pendingDestroys > 0) RunDeferred(h);
-    else if (w->depth == 0 && !w->afterDispatch.empty()) RunDeferred(h);
+    if (w->depth != 0 || (d.pendingDestroys == 0 && w->afterDispatch.empty())) return;
+    if (std::uncaught_exceptions() > exceptions) {
+      // A handler threw: the deferred work still runs, but nothing it throws
+      // may escape while the first exception is on its way.
+      try {
+        RunDeferred(h);
+      } catch (...) {
+      }
+    } else {
+      RunDeferred(h);
+    }
   }
 };
 

@@ -226,6 +226,19 @@ TEST_F(WinTest, DestructionFromInsideAHandlerIsDeferred) {
   screen.Pump();
   EXPECT_EQ(afterDestroyCall, 1);
   EXPECT_FALSE(IsWindow(w));
+
+  // A handler that throws leaves no dispatch behind: destruction is not deferred forever.
+  HWND t = rec.Create("T", WS_POPUP, Bounds(0, 0, 10, 10));
+  rec.handler = [&](HWND h, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (h == t && m == WM_USER) {
+      DestroyWindow(t);
+      throw Exception("handler failed");
+    }
+    return std::nullopt;
+  };
+  EXPECT_THROW(SendMessage(t, WM_USER), Exception);
+  EXPECT_FALSE(IsWindow(t));
+  EXPECT_FALSE(IsInDispatch(t));
 }
 
 TEST_F(WinTest, QueueOrderPostedThenPaintThenTimer) {
