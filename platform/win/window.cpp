@@ -150,7 +150,16 @@ Wnd* L(HWND h) { return D().Lookup(h); }
 
 std::string Lower(const std::string& s) { return LowerCase(s); }
 
-bool IsTopmost(const Wnd* w) { return (w->exStyle & WS_EX_TOPMOST) != 0; }
+// The band of a top-level window: topmost when it or one of its owners is, so
+// that a window owned by a topmost window never hides below it.
+bool IsTopmost(const Wnd* w) {
+  Desktop& d = D();
+  for (int guard = 0; w && guard < 64; ++guard) {
+    if (w->exStyle & WS_EX_TOPMOST) return true;
+    w = d.Lookup(w->owner);
+  }
+  return false;
+}
 
 // Index where a window of the given band starts in the top-level list.
 size_t BandTop(const Desktop& d, bool topmost) {

@@ -125,6 +125,11 @@ TEST_F(WinTest, ZOrderKeepsOwnedWindowsAboveOwnerAndTopmostBandOnTop) {
   SetWindowPos(other, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   EXPECT_EQ(GetChildWindows(nullptr)[0], top);
   EXPECT_EQ(GetChildWindows(nullptr)[1], other);
+  // A window owned by a topmost window stays above it, in the topmost band.
+  HWND dialog = rec.Create("dialog", WS_POPUP | WS_VISIBLE, Bounds(0, 0, 20, 20), top);
+  SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  EXPECT_EQ(GetChildWindows(nullptr)[0], dialog);
+  EXPECT_EQ(GetChildWindows(nullptr)[1], top);
   // The owned window goes with its owner.
   DestroyWindow(owner);
   EXPECT_FALSE(IsWindow(owned));
