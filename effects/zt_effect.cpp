@@ -231,7 +231,7 @@ TztFrameComposer::TztFrameComposer(const TztBitmap& Threshold, const TztEffectSe
   }
 }
 
-TztFrameComposer::~TztFrameComposer() { zt_procs::ReleaseRandomOrders(); }
+TztFrameComposer::~TztFrameComposer() = default;
 
 void TztFrameComposer::FillMask(int p) {
   const TztRotation r = settings_.Rotation;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "effects/zt_effect_mask.h"
@@ -28,13 +29,19 @@ bool Empty(int W, int H) { return W <= 0 || H <= 0; }
 class RandomOrder {
  public:
   void Prepare(uint32_t n) {
-    if (n == n_ && order_) return;
+    if (n == n_ && n != 0 && order_) return;
     n_ = n;
     count_ = 0;
     bits_.assign((size_t(n) + 63) / 64, 0);
     // Filled as cells are found (a group of four draws may pass the last cell);
-    // left uninitialised so that only the part in use is ever touched.
-    order_.reset(new uint32_t[size_t(n) + 4]);
+    // left uninitialised so that only the part in use is ever touched, and kept
+    // when it is large enough already.
+    if (capacity_ < size_t(n) + 4) {
+      order_.reset();
+      capacity_ = 0;
+      order_.reset(new uint32_t[size_t(n) + 4]);
+      capacity_ = size_t(n) + 4;
+    }
     x_[0] = n * kA + 1u;
     for (int i = 1; i < 4; ++i) x_[i] = x_[i - 1] * kA + 1u;
   }
@@ -70,6 +77,9 @@ class RandomOrder {
 
   const uint32_t* Order() const { return order_.get(); }
 
+  // Starts over at the next Prepare, keeping the memory.
+  void Forget() { n_ = 0; }
+
  private:
   static constexpr uint32_t kA = 134775813u;
   uint32_t n_ = 0;
@@ -77,6 +87,7 @@ class RandomOrder {
   uint64_t count_ = 0;
   std::vector<uint64_t> bits_;
   std::unique_ptr<uint32_t[]> order_;
+  size_t capacity_ = 0;
 };
 
 // Orders of masks up to this many cells are kept between calls (about 4 bytes a cell).
@@ -84,11 +95,18 @@ constexpr uint32_t kKeptCells = 1u << 22;
 thread_local RandomOrder keptOrder;
 
 // Calls f(cell) for the first k cells of the order of an n-cell mask, k < n.
+// When the memory for the order cannot be had the mask is left as it is (the
+// frame shows the before image there) rather than failing a paint.
 template <class F>
 void ForRandomCells(uint32_t n, uint64_t k, F f) {
   RandomOrder local;
   RandomOrder& order = n <= kKeptCells ? keptOrder : local;
-  order.Prepare(n);
+  try {
+    order.Prepare(n);
+  } catch (const std::bad_alloc&) {
+    order = RandomOrder();
+    return;
+  }
   order.Extend(k);
   const uint32_t* cells = order.Order();
   for (uint64_t j = 0; j < k; ++j) f(cells[j]);
@@ -109,6 +127,8 @@ uint32_t Cells(int W, int H) {
 }  // namespace
 
 void ReleaseRandomOrders() { keptOrder = RandomOrder(); }
+
+void ForgetRandomOrders() { keptOrder.Forget(); }
 
 void Pixel(uint8_t* Mask, int W, int H, int p) {
   if (p == 0 || Empty(W, H)) return;

@@ -71,8 +71,11 @@ VX_ZT_MASK_PROC(Plasma)
 
 // Pixel, Pixel fade and Pixel line keep, per thread, the order in which the
 // generator reaches the cells of the last mask size they saw, so that rising
-// progress values only draw the new cells. This frees that record.
+// progress values only draw the new cells (about 4 bytes a cell, for masks of up
+// to 2^22 cells). ReleaseRandomOrders frees that record; ForgetRandomOrders
+// makes the next call start over but keeps the memory.
 void ReleaseRandomOrders();
+void ForgetRandomOrders();
 
 // Displacement and frame procedures (zt_effect_frames.cpp).
 void Interlace(TztMoveCell* Table, int W, int H, int p);

@@ -38,6 +38,7 @@ void Effect(benchmark::State& state, const vx::TztProcItem* item, Size s, int p)
   vx::TztBitmap after = Picture(s.w, s.h, 77);
   vx::TztBitmap frame(s.w, s.h);
   vx::TztFrameComposer composer(*item, vx::TztEffectSettings{}, s.w, s.h);
+  composer.Compose(frame, before, after, p);  // first touch of the buffers, not timed
   for (auto _ : state) {
     composer.Compose(frame, before, after, p);
     benchmark::DoNotOptimize(frame.Pixels());
@@ -45,16 +46,17 @@ void Effect(benchmark::State& state, const vx::TztProcItem* item, Size s, int p)
   }
 }
 
-// The same frame with the record of random cell orders dropped first: the cost
-// of a frame whose cells were never drawn before (the first frame of a Pixel
-// transition, or a jump straight to p).
+// The same frame with the record of random cell orders forgotten first (its
+// memory kept): the cost of a frame whose cells were never drawn before (the
+// first frame of a Pixel transition, or a jump straight to p).
 void EffectCold(benchmark::State& state, const vx::TztProcItem* item, Size s, int p) {
   const vx::TztBitmap before = Picture(s.w, s.h, 0);
   vx::TztBitmap after = Picture(s.w, s.h, 77);
   vx::TztBitmap frame(s.w, s.h);
   vx::TztFrameComposer composer(*item, vx::TztEffectSettings{}, s.w, s.h);
+  composer.Compose(frame, before, after, p);  // first touch of the buffers, not timed
   for (auto _ : state) {
-    vx::zt_procs::ReleaseRandomOrders();
+    vx::zt_procs::ForgetRandomOrders();
     composer.Compose(frame, before, after, p);
     benchmark::DoNotOptimize(frame.Pixels());
     benchmark::ClobberMemory();

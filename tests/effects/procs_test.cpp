@@ -171,6 +171,25 @@ TEST(ZtNoise, PixelCellsGrowAsPrefixes) {
   }
 }
 
+// The cell order kept between calls must not make a frame depend on the frames
+// before it: falling progress, another mask size in between, a forgotten or
+// freed record all give the cells of a fresh run.
+TEST(ZtNoise, KeptCellOrderDoesNotLeakBetweenFrames) {
+  auto fresh = [](int W, int H, int p) {
+    std::vector<uint8_t> m(size_t(W) * size_t(H), 0);
+    ref::RandomCells(m.data(), W, H, zt::Nearest(double(W) * H * (p / 100.0)), 255);
+    return m;
+  };
+  const struct { int W, H, p; void (*before)(); } steps[] = {
+      {37, 23, 99, nullptr}, {37, 23, 10, nullptr}, {13, 1, 50, nullptr}, {37, 23, 60, nullptr},
+      {37, 23, 80, ForgetRandomOrders}, {37, 23, 30, ReleaseRandomOrders}, {37, 23, 95, nullptr},
+  };
+  for (const auto& st : steps) {
+    if (st.before) st.before();
+    ASSERT_EQ(MaskOf(Pixel, st.W, st.H, st.p), fresh(st.W, st.H, st.p)) << st.W << "x" << st.H << " p=" << st.p;
+  }
+}
+
 TEST(ZtNoise, PixelLineGradesTheMarkedCellsByColumn) {
   // 20x20 at 5: columns 0..2 only (Nearest(0.05 * 39) + 1 = 3), values
   // Nearest(Nearest(10 - 0.4 x) / 100 * 255): 26, 26, 23.
