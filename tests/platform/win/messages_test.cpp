@@ -2,6 +2,7 @@
 // procedure chains, deferred destruction, queue order and timers.
 #include <gtest/gtest.h>
 
+#include "platform/win/compositor.h"
 #include "recorder.h"
 
 namespace vx::test {
@@ -405,6 +406,84 @@ TEST_F(WinTest, MaximizeMinimizeRestore) {
   EXPECT_EQ(r, Bounds(10, 20, 200, 100));
   EXPECT_FALSE(IsIconic(a) || IsZoomed(a));
   EXPECT_EQ(GetActiveWindow(), a);
+}
+
+}  // namespace
+}  // namespace vx::test
+
+namespace vx::test {
+namespace {
+
+// Random operations, some from inside handlers, must never touch freed memory
+// (the sanitizers watch) and must keep the window tree consistent.
+TEST(WinStress, RandomOperationsKeepTheTreeConsistent) {
+  THeadlessScreen screen{640, 480};
+  TRecorder rec;
+  uint32_t seed = 2024;
+  auto rnd = [&](uint32_t n) {
+    seed = seed * 1664525u + 1013904223u;
+    return (seed >> 8) % n;
+  };
+  std::vector<HWND> all;
+  auto pick = [&]() -> HWND { return all.empty() ? nullptr : all[rnd(uint32_t(all.size()))]; };
+  rec.handler = [&](HWND h, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (m == WM_LBUTTONDOWN && rnd(3) == 0) DestroyWindow(h);
+    if (m == WM_USER && rnd(2) == 0) DestroyWindow(GetAncestor(h, GA_ROOT));
+    if (m == WM_TIMER && rnd(4) == 0) KillTimer(h, 1);
+    if (m == WM_MOUSEMOVE && rnd(8) == 0) SetCapture(h);
+    if (m == WM_LBUTTONUP) ReleaseCapture();
+    return std::nullopt;
+  };
+  for (int step = 0; step < 3000; ++step) {
+    HWND w = pick();
+    switch (rnd(12)) {
+      case 0:
+      case 1: {
+        const bool child = w && IsWindow(w) && rnd(2);
+        HWND h = rec.Create("w", (child ? UINT(WS_CHILD) : UINT(WS_POPUP)) | (rnd(4) ? UINT(WS_VISIBLE) : 0u),
+                            Bounds(int(rnd(600)), int(rnd(440)), 1 + int(rnd(200)), 1 + int(rnd(200))),
+                            child ? w : (rnd(3) == 0 && IsWindow(w) ? w : nullptr));
+        if (h) all.push_back(h);
+        break;
+      }
+      case 2: DestroyWindow(w); break;
+      case 3: ShowWindow(w, rnd(2) ? SW_SHOW : SW_HIDE); break;
+      case 4:
+        SetWindowPos(w, rnd(2) ? HWND_TOP : HWND_BOTTOM, int(rnd(600)), int(rnd(440)), int(rnd(300)), int(rnd(300)),
+                     rnd(2) ? UINT(SWP_NOACTIVATE) : 0u);
+        break;
+      case 5: SetParent(w, rnd(2) ? pick() : nullptr); break;
+      case 6: PostMessage(w, WM_USER); break;
+      case 7: screen.Click({int(rnd(640)), int(rnd(480))}); break;
+      case 8: SetTimer(w, 1, 1 + rnd(30)); break;
+      case 9: SetWindowRgn(w, TRegion(Bounds(0, 0, int(rnd(100)), int(rnd(100)))), rnd(2)); break;
+      case 10: screen.RunFor(rnd(40)); break;
+      case 11: SetFocus(w); break;
+    }
+    if (step % 50 == 0) {
+      screen.Pump();
+      ComposeScreen();
+    }
+  }
+  screen.Pump();
+  // Consistency: every listed window is alive and its parent lists it.
+  for (HWND top : GetChildWindows(nullptr)) {
+    ASSERT_TRUE(IsWindow(top));
+    EXPECT_EQ(GetAncestor(top, GA_PARENT), nullptr);
+    std::vector<HWND> stack{top};
+    while (!stack.empty()) {
+      HWND h = stack.back();
+      stack.pop_back();
+      for (HWND c : GetChildWindows(h)) {
+        ASSERT_TRUE(IsWindow(c));
+        EXPECT_EQ(GetAncestor(c, GA_PARENT), h);
+        stack.push_back(c);
+      }
+    }
+  }
+  for (HWND h : all) EXPECT_FALSE(IsWindow(h) && IsInDispatch(h));
+  EXPECT_TRUE(GetFocus() == nullptr || IsWindow(GetFocus()));
+  EXPECT_TRUE(GetActiveWindow() == nullptr || IsWindow(GetActiveWindow()));
 }
 
 }  // namespace
