@@ -341,6 +341,15 @@ void TCanvas::StretchDraw(const TRect& r, TGraphic& g) {
   g.Draw(*this, r);
 }
 
+void TCanvas::BrushCopy(const TRect& dest, TBitmap& bitmap, const TRect& srcRect, TColor transparent) {
+  if (bitmap.Empty()) return;
+  const TColor key = transparent == clNone || transparent == clDefault
+                         ? PixelToColor(bitmap.Surface()->GetPixel(0, bitmap.Height() - 1))
+                         : transparent;
+  TransparentBlt(Handle(), dest.Left, dest.Top, dest.Width(), dest.Height(), bitmap.DC(), srcRect.Left, srcRect.Top,
+                 srcRect.Width(), srcRect.Height(), key);
+}
+
 void TCanvas::CopyRect(const TRect& dest, TCanvas& src, const TRect& srcRect) {
   StretchBlt(Handle(), dest.Left, dest.Top, dest.Width(), dest.Height(), src.Handle(), srcRect.Left, srcRect.Top,
              srcRect.Width(), srcRect.Height(), copyMode_);

@@ -40,6 +40,7 @@
 namespace vx {
 
 class TGraphic;
+class TBitmap;
 
 // Base of pen, brush and font: OnChange fires after every property change.
 class TGraphicsObject {
@@ -160,6 +161,10 @@ class TCanvas {
   // Graphics: drawn at their own size, or stretched into r.
   void Draw(int x, int y, TGraphic& g);
   void StretchDraw(const TRect& r, TGraphic& g);
+  // Copies srcRect of the bitmap into dest (stretched by the nearest rule),
+  // leaving out the pixels of colour `transparent`; clNone or clDefault take the
+  // colour of the bitmap's bottom-left pixel.
+  void BrushCopy(const TRect& dest, TBitmap& bitmap, const TRect& srcRect, TColor transparent = clDefault);
   // Copies src's srcRect into dest (stretched by the nearest rule) with CopyMode.
   void CopyRect(const TRect& dest, TCanvas& src, const TRect& srcRect);
 

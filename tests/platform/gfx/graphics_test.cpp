@@ -70,6 +70,17 @@ TEST(Bitmap, DrawModes) {
     EXPECT_EQ(t.At(1, 0), 0xFF808080u);
   }
   {
+    // BrushCopy without a colour leaves out the bottom-left pixel's colour (blue).
+    Target t;
+    auto b = Quad();
+    t.c.BrushCopy(TRect{0, 0, 2, 2}, *b, TRect{0, 0, 2, 2});
+    EXPECT_EQ(t.At(0, 0), 0xFFFF0000u);
+    EXPECT_EQ(t.At(0, 1), kBlack);
+    t.c.BrushCopy(TRect{2, 0, 4, 2}, *b, TRect{0, 0, 2, 2}, RGB(255, 0, 0));
+    EXPECT_EQ(t.At(2, 0), kBlack);
+    EXPECT_EQ(t.At(2, 1), 0xFF0000FFu);
+  }
+  {
     Target t;
     auto b = Quad();
     t.c.StretchDraw(TRect{0, 0, 4, 2}, *b);
