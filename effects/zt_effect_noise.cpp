@@ -76,6 +76,8 @@ class RandomOrder {
   }
 
   const uint32_t* Order() const { return order_.get(); }
+  const uint64_t* Bits() const { return bits_.data(); }
+  uint64_t Count() const { return count_; }
 
   // Starts over at the next Prepare, keeping the memory.
   void Forget() { n_ = 0; }
@@ -95,10 +97,15 @@ constexpr uint32_t kKeptCells = 1u << 22;
 thread_local RandomOrder keptOrder;
 
 // Calls f(cell) for the first k cells of the order of an n-cell mask, k < n.
-// When the memory for the order cannot be had the mask is left as it is (the
-// frame shows the before image there) rather than failing a paint.
-template <class F>
-void ForRandomCells(uint32_t n, uint64_t k, F f) {
+// The first k cells of the order of an n-cell mask (k < n), handed over as
+// the cells drawn so far (the bit set, count of them) and those of them past k
+// (order[k .. count)). A frame of a rising transition has few of the latter, so
+// the bits are expanded row by row and the few extra cells taken back, instead
+// of writing k scattered cells. When the memory for the order cannot be had
+// the mask is left as it is (the frame shows the before image there) rather
+// than failing a paint.
+template <class Set, class Rows, class Unset>
+void ForRandomCells(uint32_t n, uint64_t k, Set set, Rows rows, Unset unset) {
   RandomOrder local;
   RandomOrder& order = n <= kKeptCells ? keptOrder : local;
   try {
@@ -109,13 +116,28 @@ void ForRandomCells(uint32_t n, uint64_t k, F f) {
   }
   order.Extend(k);
   const uint32_t* cells = order.Order();
-  for (uint64_t j = 0; j < k; ++j) f(cells[j]);
+  const uint64_t count = order.Count();
+  if (k <= count - k) {
+    for (uint64_t j = 0; j < k; ++j) set(cells[j]);
+    return;
+  }
+  rows(order.Bits());
+  for (uint64_t j = k; j < count; ++j) unset(cells[j]);
 }
 
-// Writes v into the first k cells of the order (all cells when k >= n).
+// Writes v into the first k cells of the order (all cells when k >= n); the
+// mask is 0 on entry.
 void MarkRandomCells(uint8_t* mask, uint32_t n, uint64_t k, uint8_t v) {
-  if (k >= n) std::memset(mask, v, n);
-  else ForRandomCells(n, k, [&](uint32_t c) { mask[c] = v; });
+  if (k >= n) {
+    std::memset(mask, v, n);
+    return;
+  }
+  ForRandomCells(
+      n, k, [&](uint32_t c) { mask[c] = v; },
+      [&](const uint64_t* bits) {
+        for (uint32_t i = 0; i < n; ++i) mask[i] = uint8_t(-uint8_t((bits[i >> 6] >> (i & 63)) & 1)) & v;
+      },
+      [&](uint32_t c) { mask[c] = 0; });
 }
 
 // n = W x H, or 0 when the cell indexes do not fit the generator's range.
@@ -160,15 +182,28 @@ void PixelLine(uint8_t* Mask, int W, int H, int p) {
     const int g = Nearest(2.0 * p - x * slope);
     value[size_t(x)] = uint8_t(std::min(255, Nearest(std::max(0, g) / 100.0 * 255)));
   }
-  auto put = [&](uint32_t c) {
-    const uint32_t x = c % uint32_t(W);
-    if (x < uint32_t(cols)) Mask[c] = value[x];
-  };
   if (uint64_t(k) >= n) {
-    for (uint32_t c = 0; c < n; ++c) put(c);
-  } else {
-    ForRandomCells(n, uint64_t(k), put);
+    for (int y = 0; y < H; ++y) std::memcpy(Mask + size_t(y) * size_t(W), value.data(), size_t(cols));
+    return;
   }
+  const uint32_t w = uint32_t(W);
+  ForRandomCells(
+      n, uint64_t(k),
+      [&](uint32_t c) {
+        if (c % w < uint32_t(cols)) Mask[c] = value[c % w];
+      },
+      [&](const uint64_t* bits) {
+        for (int y = 0; y < H; ++y) {
+          const size_t row = size_t(y) * size_t(W);
+          for (int x = 0; x < cols; ++x) {
+            const size_t i = row + size_t(x);
+            Mask[i] = uint8_t(-uint8_t((bits[i >> 6] >> (i & 63)) & 1)) & value[size_t(x)];
+          }
+        }
+      },
+      [&](uint32_t c) {
+        if (c % w < uint32_t(cols)) Mask[c] = 0;
+      });
 }
 
 void Stream(uint8_t* Mask, int W, int H, int p) {
