@@ -239,7 +239,6 @@ int GetBkMode(HDC dc) { return dc ? dc->St().bkMode : 0; }
 
 namespace {
 
-inline uint32_t Div255(uint32_t v) { return (v + 128 + ((v + 128) >> 8)) >> 8; }
 
 enum class Op { Copy, Key, Alpha, SrcInvert };
 

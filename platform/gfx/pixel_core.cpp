@@ -1,12 +1,59 @@
 #include "platform/gfx/pixel_core.h"
 
 #include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vx::pixel {
 
+#if defined(__SSE2__)
+namespace {
+// Blend of two source pixels (16-bit lanes) over two destination pixels.
+// s * a + d * (256 - a) <= 255 * 256, so the sum fits an unsigned 16-bit lane.
+inline __m128i BlendLanes(__m128i s16, __m128i d16) {
+  __m128i a = _mm_shufflelo_epi16(s16, _MM_SHUFFLE(3, 3, 3, 3));
+  a = _mm_shufflehi_epi16(a, _MM_SHUFFLE(3, 3, 3, 3));
+  const __m128i na = _mm_sub_epi16(_mm_set1_epi16(256), a);
+  const __m128i sum = _mm_add_epi16(_mm_mullo_epi16(s16, a), _mm_mullo_epi16(d16, na));
+  return _mm_srli_epi16(sum, 8);
+}
+}  // namespace
+
+// Four pixels a step with the same integer formula as Blend: a = 0 comes out of
+// the formula as d itself, a = 255 is selected from the source.
+void BlendRow(uint32_t* dst, const uint32_t* src, size_t n) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i opaque = _mm_set1_epi32(255);
+  size_t i = 0;
+  for (; i + 4 <= n; i += 4) {
+    const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+    const __m128i alpha = _mm_srli_epi32(s, 24);
+    const int full = _mm_movemask_epi8(_mm_cmpeq_epi32(alpha, opaque));
+    if (full == 0xFFFF) {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), s);
+      continue;
+    }
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(alpha, zero)) == 0xFFFF) continue;
+    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
+    const __m128i lo = BlendLanes(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero));
+    const __m128i hi = BlendLanes(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero));
+    __m128i r = _mm_packus_epi16(lo, hi);
+    if (full != 0) {
+      const __m128i keep = _mm_cmpeq_epi32(alpha, opaque);
+      r = _mm_or_si128(_mm_and_si128(keep, s), _mm_andnot_si128(keep, r));
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), r);
+  }
+  for (; i < n; ++i) dst[i] = Blend(src[i], dst[i]);
+}
+#else
 void BlendRow(uint32_t* dst, const uint32_t* src, size_t n) {
   for (size_t i = 0; i < n; ++i) dst[i] = Blend(src[i], dst[i]);
 }
+#endif
 
 void KeyRow(uint32_t* dst, const uint32_t* src, size_t n) {
   for (size_t i = 0; i < n; ++i) {
