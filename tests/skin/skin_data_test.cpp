@@ -95,7 +95,7 @@ const char* const kIniTemplate =
     "[listbox]\r\nitemrect=1,2,3,4\r\n"
     "[ud]\r\nlefttoppoint=1,1\r\n";
 
-struct SkinSpec {
+struct SkinOptions {
   std::string name = "Tiny";
   std::string closeRect = "0,0,4,4";
   std::string layerMask = "layermask.bmp";
@@ -110,17 +110,17 @@ std::string Replace(std::string s, const std::string& from, const std::string& t
 }
 
 // Writes a folder skin and returns its INI path.
-std::string WriteSkin(const std::string& dir, const SkinSpec& spec = {}) {
+std::string WriteSkin(const std::string& dir, const SkinOptions& options = {}) {
   std::string ini = kIniTemplate;
-  ini = Replace(ini, "$NAME", spec.name);
-  ini = Replace(ini, "$CLOSERECT", spec.closeRect);
-  ini = Replace(ini, "$LAYERMASK", spec.layerMask);
-  ini = Replace(ini, "$OBJCOUNT", spec.objCount);
-  ini = Replace(ini, "$FULL", spec.fullBorder ? "1" : "0");
+  ini = Replace(ini, "$NAME", options.name);
+  ini = Replace(ini, "$CLOSERECT", options.closeRect);
+  ini = Replace(ini, "$LAYERMASK", options.layerMask);
+  ini = Replace(ini, "$OBJCOUNT", options.objCount);
+  ini = Replace(ini, "$FULL", options.fullBorder ? "1" : "0");
   WriteFile(dir + "skin.ini", ini);
   WriteBmpFile(dir + "frame.bmp", MakePicture(12, 10, [](int x, int y) { return PatternColor(1, x, y); }));
   WriteBmpFile(dir + "mask.bmp", MakeMask(12, 10));
-  if (spec.writeButtonsBmp)
+  if (options.writeButtonsBmp)
     WriteBmpFile(dir + "buttons.bmp", MakePicture(8, 4, [](int x, int y) { return PatternColor(2, x, y); }));
   WriteBmpFile(dir + "btnmask.bmp", MakeMask(4, 2));
   WriteBmpFile(dir + "layer.bmp", MakePicture(6, 4, [](int x, int y) { return PatternColor(3, x, y); }));
@@ -296,10 +296,10 @@ TEST_F(SkinDataTest, EntriesAndExactCaseLookups) {
 
 TEST_F(SkinDataTest, ListCountsNeverRunPastTheKeysThatExist) {
   const std::string dir = FreshDir("");
-  SkinSpec spec;
-  spec.objCount = "2000000000";
+  SkinOptions options;
+  options.objCount = "2000000000";
   TvxSkinData sd(&owner);
-  sd.LoadFromFile(WriteSkin(dir, spec));
+  sd.LoadFromFile(WriteSkin(dir, options));
   EXPECT_EQ(sd.ObjectList.size(), 3u);
   // The package path reads the same text.
   TvxSkinData fromPackage(&owner);
@@ -378,27 +378,27 @@ TEST_F(SkinDataTest, FailedLoadsLeaveThePreviousSkinAndAnnounceNothing) {
        }},
       {"missing picture file",
        [](TvxSkinData& sd, const std::string& d) {
-         SkinSpec spec;
-         spec.writeButtonsBmp = false;
+         SkinOptions options;
+         options.writeButtonsBmp = false;
          const std::string sub = d + "missing/";
          std::filesystem::create_directories(sub);
-         sd.LoadFromFile(WriteSkin(sub, spec));
+         sd.LoadFromFile(WriteSkin(sub, options));
        }},
       {"malformed rectangle in a folder",
        [](TvxSkinData& sd, const std::string& d) {
-         SkinSpec spec;
-         spec.closeRect = "0,0,4";
+         SkinOptions options;
+         options.closeRect = "0,0,4";
          const std::string sub = d + "badrect/";
          std::filesystem::create_directories(sub);
-         sd.LoadFromFile(WriteSkin(sub, spec));
+         sd.LoadFromFile(WriteSkin(sub, options));
        }},
       {"malformed rectangle in a package",
        [](TvxSkinData& sd, const std::string& d) {
-         SkinSpec spec;
-         spec.closeRect = "0,,4,4";
+         SkinOptions options;
+         options.closeRect = "0,,4,4";
          const std::string sub = d + "badrectpkg/";
          std::filesystem::create_directories(sub);
-         sd.LoadFromCompressedFile(WritePackage(WriteSkin(sub, spec), sub + "bad.skn"));
+         sd.LoadFromCompressedFile(WritePackage(WriteSkin(sub, options), sub + "bad.skn"));
        }},
   };
   for (const Case& c : cases) {
@@ -440,7 +440,7 @@ TEST_F(SkinDataTest, NotASkinOrAnEmptyPackageChangesNothing) {
 
 TEST_F(SkinDataTest, LoadAnnouncesInOrderWithTheFlagsEachReceiverSees) {
   const std::string dir = FreshDir("");
-  const std::string ini = WriteSkin(dir, SkinSpec{.name = "First"});
+  const std::string ini = WriteSkin(dir, SkinOptions{.name = "First"});
   TvxSkinData sd(&owner);
   sd.SetShowLayeredBorders(false);
   sd.LoadFromFile(ini);
@@ -454,7 +454,7 @@ TEST_F(SkinDataTest, LoadAnnouncesInOrderWithTheFlagsEachReceiverSees) {
     events.push_back("OnLoadData");
   };
   const std::string dir2 = FreshDir("2");
-  sd.LoadFromFile(WriteSkin(dir2, SkinSpec{.name = "Second"}));
+  sd.LoadFromFile(WriteSkin(dir2, SkinOptions{.name = "Second"}));
   EXPECT_EQ(events, (std::vector<std::string>{"a1225", "b1225", "OnLoadData", "a1226", "b1226", "a1227", "b1227"}));
   struct Seen {
     bool empty, changing;
@@ -588,8 +588,8 @@ TEST_F(SkinDataTest, LoadFromAHandlerIsRefusedAndTheOuterLoadCompletes) {
 
 TEST_F(SkinDataTest, SkinIndexSwitchesAndReloadsOnlyWhenNeeded) {
   const std::string dirA = FreshDir("A"), dirB = FreshDir("B");
-  const std::string iniA = WriteSkin(dirA, SkinSpec{.name = "A"});
-  const std::string iniB = WriteSkin(dirB, SkinSpec{.name = "B"});
+  const std::string iniA = WriteSkin(dirA, SkinOptions{.name = "A"});
+  const std::string iniB = WriteSkin(dirB, SkinOptions{.name = "B"});
   TvxCompressedSkinList list(&owner);
   list.Skins()->Add()->StoredSkin().LoadFromIniFile(iniA);
   list.Skins()->Add()->StoredSkin().LoadFromIniFile(iniB);
@@ -652,8 +652,8 @@ TEST_F(SkinDataTest, FailedSwitchKeepsTheIndexAndTheSkin) {
 TEST_F(SkinDataTest, StreamedInSkinIndexLoadsOnceWhenTheListArrives) {
   const std::string dirA = FreshDir("A"), dirB = FreshDir("B");
   auto* list = new TvxCompressedSkinList(&owner);
-  list->Skins()->Add()->StoredSkin().LoadFromIniFile(WriteSkin(dirA, SkinSpec{.name = "A"}));
-  list->Skins()->Add()->StoredSkin().LoadFromIniFile(WriteSkin(dirB, SkinSpec{.name = "B"}));
+  list->Skins()->Add()->StoredSkin().LoadFromIniFile(WriteSkin(dirA, SkinOptions{.name = "A"}));
+  list->Skins()->Add()->StoredSkin().LoadFromIniFile(WriteSkin(dirB, SkinOptions{.name = "B"}));
   TvxSkinData sd(&owner);
   Recorder rec(&sd);
   rec.AddForm("f");
@@ -767,7 +767,7 @@ TEST_F(SkinDataTest, ButtonAlphaImagesArePremultiplied) {
 TEST_F(SkinDataTest, NoButtonAlphaImagesWithoutAFullLayeredBorder) {
   const std::string dir = FreshDir("");
   TvxSkinData sd(&owner);
-  sd.LoadFromFile(WriteSkin(dir, SkinSpec{.fullBorder = false}));
+  sd.LoadFromFile(WriteSkin(dir, SkinOptions{.fullBorder = false}));
   auto* close = dynamic_cast<TvxDataSkinStdButton*>(sd.ObjectList[0].get());
   ASSERT_TRUE(close);
   EXPECT_EQ(close->AlphaNormalImage, nullptr);
