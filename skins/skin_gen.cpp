@@ -1245,8 +1245,6 @@ void Generator::DefineControls() {
     d.captionrect = {6, 0, 34, 16};
     d.alignment = taLeftJustify;
     d.fontcolor = p_.GroupText;
-    d.checkimagerect = check_[1];
-    d.uncheckimagerect = check_[0];
   }
   panel("statusbar", statusBar_, 2).fontcolor = p_.CaptionText;
   panel("bigtoolpanel", toolPanel_, 2);
@@ -1260,7 +1258,6 @@ void Generator::DefineControls() {
     d.clientrect = {4, 4, 54, 70};
     d.captionrect = {4, 72, 54, 88};
     d.fontcolor = p_.GroupText;
-    d.buttonrect = groupBtn_.normal;  // the group's option button lives in the button picture
   }
   panel("officetoolbar", officeToolbar_, 3);
   panel("menupagepanel", menuPagePanel_, 2);
@@ -1379,10 +1376,8 @@ void Generator::DefineControls() {
   for (int h = 0; h < 2; ++h) {
     auto& d = Control<TvxDataSkinUpDownControl>("updown", h ? "hupdown" : "vupdown");
     d.pictureindex = pControls;
-    d.skinrect = h ? TRect{upDown_[2][0].Left, upDown_[2][0].Top, upDown_[3][0].Right, upDown_[3][0].Bottom}
-                   : TRect{upDown_[0][0].Left, upDown_[0][0].Top, upDown_[0][0].Right, upDown_[1][0].Bottom};
-    if (!h) d.skinrect = upDown_[0][0];  // the up button; the down button is its own rectangle
     const int a = h ? 2 : 0;  // up (or left) and down (or right)
+    d.skinrect = upDown_[a][0];
     d.upbuttonrect = upDown_[a][0];
     d.activeupbuttonrect = upDown_[a][1];
     d.downupbuttonrect = upDown_[a][2];

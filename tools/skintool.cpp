@@ -14,6 +14,7 @@
 #include "skin/vxSkinPackage.h"
 #include "skin/vxSkinValues.h"
 #include "skin/vxStoredSkin.h"
+#include "tools/skintool_validate.h"
 
 namespace vx::skintool {
 
@@ -24,7 +25,9 @@ namespace fs = std::filesystem;
 constexpr const char* kUsage =
     "usage: skintool pack <skin.ini> <out.skn>\n"
     "       skintool unpack <in.skn> <folder>\n"
-    "       skintool info <in.skn | skin.ini>\n";
+    "       skintool info <in.skn | skin.ini>\n"
+    "       skintool validate <in.skn | skin.ini>\n"
+    "       skintool render <in.skn | skin.ini> <out.png>\n";
 
 // A failure of a command, reported as "skintool: <message>".
 struct Failure {
@@ -252,7 +255,9 @@ bool IsSafePictureName(const std::string& name) {
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const std::string command = args.empty() ? "" : args[0];
-  const size_t wanted = command == "info" ? 2 : (command == "pack" || command == "unpack") ? 3 : 0;
+  const size_t wanted = (command == "info" || command == "validate") ? 2
+                        : (command == "pack" || command == "unpack" || command == "render") ? 3
+                                                                                             : 0;
   if (wanted == 0 || args.size() != wanted) {
     if (!command.empty() && wanted == 0) err << "skintool: unknown command '" << command << "'\n";
     else if (!command.empty()) err << "skintool: " << command << " takes " << wanted - 1 << " arguments\n";
@@ -262,6 +267,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   try {
     if (command == "pack") return Pack(args[1], args[2], out);
     if (command == "unpack") return Unpack(args[1], args[2], out, err);
+    if (command == "validate") return Validate(args[1], out);
+    if (command == "render") return Render(args[1], args[2], out);
     return Info(args[1], out);
   } catch (const Failure& f) {
     err << "skintool: " << f.message << "\n";
