@@ -457,13 +457,17 @@ void TControl::WndProc(TMessage& m) {
       }
       return;
     case CM_PARENTCOLORCHANGED:
-      if (parentColor_ && parent_) {
+      if (parentColor_ && parent_ && color_ != parent_->Color()) {
         color_ = parent_->Color();
+        Perform(CM_COLORCHANGED);
         Invalidate();
       }
       return;
     case CM_PARENTSHOWHINTCHANGED:
-      if (parentShowHint_ && parent_) showHint_ = parent_->ShowHint();
+      if (parentShowHint_ && parent_ && showHint_ != parent_->ShowHint()) {
+        showHint_ = parent_->ShowHint();
+        Perform(CM_SHOWHINTCHANGED);
+      }
       return;
     case WM_CONTEXTMENU:
       if (popupMenu_ && popupMenu_->AutoPopup() && enabled_) {
@@ -1264,6 +1268,14 @@ void TWinControl::WndProc(TMessage& m) {
     case CM_DIALOGCHAR:
     case CM_FOCUSCHANGED:
       Broadcast(m);
+      return;
+    case CM_COLORCHANGED:
+      // Children that follow the parent's colour repaint; all hear that the background changed.
+      NotifyControls(CM_PARENTCOLORCHANGED);
+      NotifyControls(CM_PARENTBACKGROUNDCHANGED);
+      return;
+    case CM_SHOWHINTCHANGED:
+      NotifyControls(CM_PARENTSHOWHINTCHANGED);
       return;
     case CM_ENTER:
       DoEnter();

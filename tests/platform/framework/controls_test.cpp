@@ -140,6 +140,32 @@ TEST_F(ControlsTest, ParentFontFollowsUntilTheChildSetsItsOwn) {
   EXPECT_TRUE(a->ParentFont());
 }
 
+TEST_F(ControlsTest, ParentColorAndShowHintReachNestedChildren) {
+  auto* panel = new TPanel(form);
+  panel->SetParent(form);
+  panel->SetParentColor(true);
+  panel->SetParentShowHint(true);
+  auto* label = new TLabel(form);
+  label->SetParent(panel);
+  label->SetParentColor(true);
+  int backgroundNotes = 0;
+  label->WindowProc = [&, old = label->WindowProc](TMessage& m) {
+    if (m.Msg == CM_PARENTBACKGROUNDCHANGED) ++backgroundNotes;
+    old(m);
+  };
+  form->SetColor(clTeal);
+  EXPECT_EQ(panel->Color(), clTeal);
+  EXPECT_EQ(label->Color(), clTeal);
+  EXPECT_EQ(backgroundNotes, 1);
+  form->SetShowHint(true);
+  EXPECT_TRUE(panel->ShowHint());
+  EXPECT_TRUE(label->ShowHint());
+  label->SetColor(clRed);  // its own colour from now on
+  form->SetColor(clNavy);
+  EXPECT_EQ(label->Color(), clRed);
+  EXPECT_FALSE(label->ParentColor());
+}
+
 // Records what a control hears.
 template <class Base>
 class TRecorder : public Base {
