@@ -55,7 +55,7 @@ class Renderer {
   int UsedHeight() const { return y_ + 10; }
 
  private:
-  static constexpr int kWidth = 1180, kMaxHeight = 4000, kLabelW = 150;
+  static constexpr int kWidth = 1180, kMaxHeight = 6000, kLabelW = 122, kCardW = 588;
 
   const TvxBitmap* Picture(int index) const {
     if (index == kMainPicture) return &main_;
@@ -63,7 +63,7 @@ class Renderer {
     return nullptr;
   }
   void Text(int x, int y, const std::string& text, TColor color = RGB(60, 60, 60), bool bold = false, int h = -11) {
-    TCanvas& c = sheet_.Canvas();
+    TCanvas& c = target_->Canvas();
     c.Brush().SetStyle(bsClear);
     c.Font().SetName("Tahoma");
     c.Font().SetColor(color);
@@ -94,7 +94,8 @@ class Renderer {
   TvxBitmap Nine(const std::string& section, const TvxBitmap& src, const TRect& skinRect, int w, int h) {
     const TPoint lt = ReadPoint(ini_, section, "lefttoppoint"), rt = ReadPoint(ini_, section, "righttoppoint");
     const TPoint lb = ReadPoint(ini_, section, "leftbottompoint"), rb = ReadPoint(ini_, section, "rightbottompoint");
-    const TRect cl = ReadRect(ini_, section, "clientrect");
+    // Popup windows name their client rectangle "itemsrect".
+    const TRect cl = ReadRect(ini_, section, section == "POPUPWINDOW" ? "itemsrect" : "clientrect");
     const int dx = w - W(skinRect), dy = h - H(skinRect);
     TvxBitmap b;
     CreateSkinImage(lt, rt, lb, rb, cl, lt, {rt.X + dx, rt.Y}, {lb.X, lb.Y + dy}, {rb.X + dx, rb.Y + dy},
@@ -108,18 +109,19 @@ class Renderer {
   // Places an image in the current row, wrapping to a new line when needed.
   void Place(const TvxBitmap& b, const std::string& caption = "") {
     if (b.Empty()) return;
-    if (x_ + b.Width() > kWidth - 10) {
+    const int captionW = caption.empty() ? 0 : int(caption.size()) * 5;
+    if (x_ + std::max(b.Width(), captionW) > areaRight_) {
       x_ = kLabelW;
       y_ += rowH_ + 6;
       rowH_ = 0;
     }
-    b.DrawTo(sheet_, x_, y_);
+    b.DrawTo(*target_, x_, y_);
     int h = b.Height();
     if (!caption.empty()) {
       Text(x_, y_ + b.Height() + 1, caption, RGB(130, 130, 130), false, -9);
       h += 12;
     }
-    x_ += std::max(b.Width(), caption.empty() ? 0 : int(caption.size()) * 5) + 8;
+    x_ += std::max(b.Width(), captionW) + 8;
     rowH_ = std::max(rowH_, h);
   }
   void BeginRow(const std::string& label, const std::string& type) {
@@ -132,7 +134,7 @@ class Renderer {
   void EndRow() {
     if (rowH_ == 0) return;
     y_ += rowH_ + 8;
-    sheet_.FillRect({8, y_ - 4, kWidth - 8, y_ - 3}, 0xFFE0E0E0);
+    target_->FillRect({8, y_ - 4, areaRight_, y_ - 3}, 0xFFE0E0E0);
     rowH_ = 0;
     x_ = kLabelW;
   }
@@ -153,6 +155,8 @@ class Renderer {
   TvxBitmap main_, mask_;
   std::vector<TvxBitmap> pictures_;
   int x_ = kLabelW, y_ = 10, rowH_ = 0;
+  TvxBitmap* target_ = &sheet_;  // where rows are placed: the sheet or a section's card
+  int areaRight_ = kWidth - 10;
 };
 
 TvxBitmap Renderer::Frame(int w, int h, bool active) {
@@ -297,7 +301,8 @@ void Renderer::Section(const std::string& section, const std::string& type, bool
     const bool state = std::find(stateKeys.begin(), stateKeys.end(), r.Key) != stateKeys.end();
     std::string caption = r.Key;
     if (caption.size() > 4 && caption.ends_with("rect")) caption.resize(caption.size() - 4);
-    if (nine && state && W(r.Rect) == W(skin) && H(r.Rect) == H(skin)) {
+    // Small elements (glyph buttons) are shown at their own size.
+    if (nine && state && W(r.Rect) == W(skin) && H(r.Rect) == H(skin) && W(skin) >= 24) {
       // Resized twice: wider, and wider and taller, to show stretching.
       const int w = std::max(W(skin) * 2, 72);
       TvxBitmap b = Nine(section, *pic, r.Rect, w, H(skin) < 30 ? H(skin) : H(skin) + 16);
@@ -347,15 +352,32 @@ void Renderer::Run() {
   for (int pass = 0; pass < 2; ++pass) {
     const char* list = pass == 0 ? "SKINOBJECTS" : "SKINCONTROLS";
     Heading(pass == 0 ? "Objects" : "Controls");
+    // Each section on a card of its own; cards fill two columns, the shorter first.
+    int columnY[2] = {y_, y_};
     const int count = ini_.ReadInteger(list, "count", 0);
     for (int i = 0; i < count; ++i) {
       const std::string e = ini_.ReadString(list, std::to_string(i), "");
       const size_t colon = e.find(':');
       if (colon == std::string::npos) continue;
+      TvxBitmap card(kCardW, 600);
+      card.FillRect(card.BoundsRect(), kSheetBg);
+      target_ = &card;
+      areaRight_ = kCardW - 6;
+      x_ = kLabelW;
+      y_ = 4;
+      rowH_ = 0;
       Section(e.substr(0, colon), e.substr(colon + 1), pass == 0);
+      EndRow();
+      target_ = &sheet_;
+      areaRight_ = kWidth - 10;
+      const int h = std::min(y_, card.Height());
+      const int c = columnY[0] <= columnY[1] ? 0 : 1;
+      if (columnY[c] + h > sheet_.Height()) break;
+      card.DrawToRect(sheet_, Bounds(c * (kCardW + 4), columnY[c], kCardW, h), Bounds(0, 0, kCardW, h));
+      columnY[c] += h;
     }
+    y_ = std::max(columnY[0], columnY[1]);
   }
-  EndRow();
 }
 
 }  // namespace
