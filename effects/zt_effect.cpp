@@ -253,7 +253,10 @@ void TztFrameComposer::FillTable(int p) {
   std::fill(target.begin(), target.end(), TztMoveCell{0, 0, 0});
   const int w = Transposed(r) ? rows_ : cols_, h = Transposed(r) ? cols_ : rows_;
   std::get<TztMoveProc>(item_->Proc)(target.data(), w, h, p);
-  if (r == krNone) return;
+  if (r == krNone) {
+    DropUnreachableCells();
+    return;
+  }
   std::fill(table_.begin(), table_.end(), TztMoveCell{0, 0, 0});
   for (int v = 0; v < h; ++v)
     for (int u = 0; u < w; ++u) {
@@ -265,6 +268,16 @@ void TztFrameComposer::FillTable(int p) {
       if (sx < -32768 || sx > 32767 || sy < -32768 || sy > 32767) continue;  // far outside: shows nothing
       table_[size_t(x) + size_t(y) * size_t(cols_)] = TztMoveCell{c.Opacity, int16_t(sx), int16_t(sy)};
     }
+  DropUnreachableCells();
+}
+
+// A cell whose source lies two or more cells before the table, or at or past its
+// end, has no source pixel in its tile (a block starting R cells before reaches
+// pixel 0 at most; R * cols is at least the tile width), so it is emptied and
+// the pixels skip it at the first look.
+void TztFrameComposer::DropUnreachableCells() {
+  for (TztMoveCell& c : table_)
+    if (c.SrcX < -1 || c.SrcX >= cols_ || c.SrcY < -1 || c.SrcY >= rows_) c.Opacity = 0;
 }
 
 // Writes the mask, scaled per tile, into the after image's alpha channel (key

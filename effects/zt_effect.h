@@ -96,7 +96,8 @@ class TztFrameComposer {
 
   int Cols() const { return cols_; }
   int Rows() const { return rows_; }
-  // The mask of the last composed group 0 or bitmap frame (Cols x Rows).
+  // The mask of the last composed group 0 or bitmap frame (Cols x Rows), and the
+  // table of the last displacement frame (cells that cannot show anything emptied).
   const std::vector<uint8_t>& Mask() const { return mask_; }
   const std::vector<TztMoveCell>& Table() const { return table_; }
 
@@ -109,6 +110,7 @@ class TztFrameComposer {
  private:
   void FillMask(int p);
   void FillTable(int p);
+  void DropUnreachableCells();
   void MaskToAlpha(TztBitmap& After, TztBitmap& Frame) const;
   void ApplyTable(TztBitmap& Frame, const TztBitmap& After) const;
   void ApplyTableInOrder(TztBitmap& Frame, const TztBitmap& After) const;
