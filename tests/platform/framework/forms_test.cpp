@@ -369,6 +369,43 @@ TEST_F(FormsTest, AFormCanSitInsideAnotherForm) {
   EXPECT_EQ(form->ActiveControl(), box);
 }
 
+TEST_F(FormsTest, PlainFrameCaptionButtonsWork) {
+  ShowForm();
+  TRect wr;
+  GetWindowRect(form->Handle(), &wr);
+  // Scan the caption row from the right for each button's hit code.
+  auto find = [&](int hit) {
+    for (int x = wr.Right - 1; x > wr.Left; --x)
+      for (int y = wr.Top; y < wr.Top + 24; ++y)
+        if (SendMessage(form->Handle(), WM_NCHITTEST, 0, PointToLParam({x, y})) == hit) return TPoint{x, y};
+    return TPoint{-1, -1};
+  };
+  TPoint max = find(HTMAXBUTTON), close = find(HTCLOSE), min = find(HTMINBUTTON);
+  ASSERT_NE(max.X, -1);
+  ASSERT_NE(min.X, -1);
+  ASSERT_NE(close.X, -1);
+  EXPECT_LT(min.X, max.X);
+  EXPECT_LT(max.X, close.X);
+  screen.Click(max);
+  screen.Pump();
+  EXPECT_TRUE(IsZoomed(form->Handle()));
+  EXPECT_EQ(form->WindowState(), wsMaximized);
+  GetWindowRect(form->Handle(), &wr);  // the buttons moved with the maximized window
+  screen.Click(find(HTMAXBUTTON));
+  screen.Pump();
+  EXPECT_FALSE(IsZoomed(form->Handle()));
+  GetWindowRect(form->Handle(), &wr);
+  screen.Click(find(HTCLOSE));
+  screen.Pump();
+  EXPECT_FALSE(form->Visible());
+  // Without a system menu there are no caption buttons.
+  form->SetBorderIcons(0);
+  form->Show();
+  screen.Pump();
+  GetWindowRect(form->Handle(), &wr);
+  EXPECT_EQ(find(HTCLOSE).X, -1);
+}
+
 TEST_F(FormsTest, HintShowsAfterThePauseThroughOnShowHint) {
   auto* b = new TFocusBox(form);
   b->SetParent(form);
