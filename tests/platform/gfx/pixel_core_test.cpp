@@ -31,6 +31,26 @@ TEST(PixelBlend, MatchesPerByteReferenceOverAlphaAndExtremes) {
       }
 }
 
+TEST(PixelBlend, RowMatchesPixelRuleOnEveryLengthAndMix) {
+  // Rows mixing opaque, clear and partial alphas, at lengths that leave every
+  // remainder of a four-pixel step.
+  uint32_t seed = 12345;
+  auto next = [&seed] { seed = seed * 1664525u + 1013904223u; return seed; };
+  for (size_t n = 0; n < 19; ++n)
+    for (int round = 0; round < 40; ++round) {
+      std::vector<uint32_t> src(n), dst(n), expected(n);
+      for (size_t i = 0; i < n; ++i) {
+        const uint32_t kind = next() % 4;
+        const uint32_t a = kind == 0 ? 0 : kind == 1 ? 255 : (next() >> 24);
+        src[i] = (a << 24) | (next() & 0x00FFFFFFu);
+        dst[i] = next();
+        expected[i] = BlendReference(src[i], dst[i]);
+      }
+      BlendRow(dst.data(), src.data(), n);
+      ASSERT_EQ(dst, expected) << "length " << n;
+    }
+}
+
 TEST(PixelBlend, HalfAlphaExample) {
   // (200 * 128 + 100 * 128) >> 8 = 150 on the colour bytes; alpha (128 * 128 + 100 * 128) >> 8 = 114.
   EXPECT_EQ(Blend(0x80C8C8C8u, 0x64646464u), 0x72969696u);
