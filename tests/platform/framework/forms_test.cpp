@@ -406,6 +406,33 @@ TEST_F(FormsTest, PlainFrameCaptionButtonsWork) {
   EXPECT_EQ(find(HTCLOSE).X, -1);
 }
 
+TEST_F(FormsTest, ReplacedWindowProcSeesCreationAfterRecreate) {
+  TabFixture f = MakeTabFixture(form);
+  ShowForm();
+  HWND oldForm = form->Handle(), oldBox = f.boxes[3]->Handle();
+  std::vector<UINT> seen;
+  auto saved = form->WindowProc;
+  form->WindowProc = [&](TMessage& m) {
+    if (m.Msg == WM_NCCREATE || m.Msg == WM_CREATE) seen.push_back(m.Msg);
+    saved(m);
+  };
+  form->RecreateWnd();
+  screen.Pump();
+  EXPECT_EQ(seen, (std::vector<UINT>{WM_NCCREATE, WM_CREATE}));
+  EXPECT_FALSE(IsWindow(oldForm));
+  EXPECT_FALSE(IsWindow(oldBox));
+  ASSERT_TRUE(IsWindow(f.boxes[3]->Handle()));
+  EXPECT_EQ(GetParent(f.boxes[3]->Handle()), f.panel->Handle());
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  TRect r;
+  GetWindowRect(f.boxes[3]->Handle(), &r);
+  EXPECT_EQ(r.TopLeft(), f.boxes[3]->ClientToScreen({0, 0}));
+  // Restoring the saved procedure takes the replacement out.
+  form->WindowProc = saved;
+  form->RecreateWnd();
+  EXPECT_EQ(seen.size(), 2u);
+}
+
 TEST_F(FormsTest, HintShowsAfterThePauseThroughOnShowHint) {
   auto* b = new TFocusBox(form);
   b->SetParent(form);
