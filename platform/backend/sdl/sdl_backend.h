@@ -1,5 +1,7 @@
 // The SDL2 backend: shows the virtual screen in one host window and feeds the
 // host's mouse, wheel and keyboard to the window system as injected input.
+// With the environment variable VX_SDL_TRACE set, every host event type is
+// printed to stderr (for checking input under a virtual X server).
 #pragma once
 
 #include <functional>
