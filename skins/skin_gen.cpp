@@ -611,7 +611,7 @@ void Generator::DrawMenus() {
   menuDivider_ = s.Alloc(60, 5);
   Nine(s, menuDivider_, 30, 0, 2, 0, [&] {
     itemBg(menuDivider_);
-    s.HLine(menuDivider_.Left + col + 4, menuDivider_.Right, menuDivider_.Top + 2, Mix(p_.MenuBorder, kWhite, 1, 2));
+    s.HLine(menuDivider_.Left + col + 4, menuDivider_.Right, menuDivider_.Top + 2, Mix(p_.MenuBorder, kWhite, 1, 3));
   });
   s.NewRow();
   auto glyphOn = [&](TRect& r, bool hot, std::initializer_list<const char*> g) {

@@ -234,7 +234,8 @@ void Renderer::Windows() {
     const std::string s = "POPUPWINDOW";
     const TRect items = ReadRect(ini_, s, "itemsrect");
     const int w = 190, rows = 4, ih = 22;
-    const int h = H(pic->BoundsRect()) - H(items) + rows * ih + 5;
+    // Three items and a divider: the window grows to hold them.
+    const int h = H(pic->BoundsRect()) - H(items) + (rows - 1) * ih + 5;
     TvxBitmap b = Nine(s, *pic, pic->BoundsRect(), w, h);
     if (item >= 0) {
       const std::string e = ini_.ReadString("SKINOBJECTS", std::to_string(item), "");
