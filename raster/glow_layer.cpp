@@ -81,9 +81,14 @@ void TvxLayerManager::ShowLayer(int X, int Y, uint8_t Alpha, TvxPixelView Mask, 
   image->SetHasAlpha(true);
 
   window_ = std::make_unique<TvxLayerWindow>(X, Y, image->Width(), image->Height());
+  const HWND h = window_->Handle();
+  if (!IsWindow(h)) {
+    // No window, no fade: a timer without a window would outlive the manager.
+    window_.reset();
+    return;
+  }
   image_ = std::move(image);
   visible_ = true;
-  const HWND h = window_->Handle();
   UpdateLayeredControl(*image_, 0, h);
   SetWindowPos(h, topMost_ ? HWND_TOPMOST : HWND_NOTOPMOST, X, Y, 0, 0,
                SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
