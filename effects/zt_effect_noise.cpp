@@ -135,7 +135,18 @@ void MarkRandomCells(uint8_t* mask, uint32_t n, uint64_t k, uint8_t v) {
   ForRandomCells(
       n, k, [&](uint32_t c) { mask[c] = v; },
       [&](const uint64_t* bits) {
-        for (uint32_t i = 0; i < n; ++i) mask[i] = uint8_t(-uint8_t((bits[i >> 6] >> (i & 63)) & 1)) & v;
+        // Eight cells at a time: each byte of the bit set picks one of 256 patterns.
+        uint64_t pattern[256];
+        for (int b = 0; b < 256; ++b) {
+          uint64_t q = 0;
+          for (int j = 0; j < 8; ++j)
+            if (b & (1 << j)) q |= uint64_t(v) << (8 * j);
+          pattern[b] = q;
+        }
+        const uint8_t* bytes = reinterpret_cast<const uint8_t*>(bits);  // little-endian bit order
+        const uint32_t whole = n / 8;
+        for (uint32_t i = 0; i < whole; ++i) std::memcpy(mask + size_t(i) * 8, &pattern[bytes[i]], 8);
+        for (uint32_t i = whole * 8; i < n; ++i) mask[i] = uint8_t(-uint8_t((bits[i >> 6] >> (i & 63)) & 1)) & v;
       },
       [&](uint32_t c) { mask[c] = 0; });
 }
