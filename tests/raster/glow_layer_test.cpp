@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/backend/headless/headless.h"
+#include "platform/gfx/graphics.h"
 #include "platform/win/compositor.h"
 #include "platform/win/window.h"
 #include "raster/glow_layer.h"
@@ -90,6 +91,25 @@ TEST_F(GlowLayer, ImageTakesItsAlphaFromTheMaskWithColoursLimitedToIt) {
   EXPECT_EQ(shown->GetPixel(1, 1) >> 24, 60u);
   EXPECT_EQ(shown->GetPixel(3, 2) >> 24, 0u);
   EXPECT_EQ(shown->GetPixel(2, 0), Argb(255, 200, 40, 100));
+}
+
+TEST_F(GlowLayer, ScreenComposesTheImageAsPremultiplied) {
+  WNDCLASS cls;
+  cls.lpszClassName = "GlowTestBlack";
+  cls.hbrBackground = clBlack;
+  RegisterClass(cls);
+  const HWND below = CreateWindowEx(0, "GlowTestBlack", "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr);
+  UpdateWindow(below);
+  // The picture and mask may be platform bitmaps as well.
+  TBitmap pic(4, 3, TPixelFormat::pf24bit);
+  picture.AssignTo(pic);
+  manager.ShowLayer(10, 20, 255, mask, ViewOf(pic));
+  screen.RunFor(11 * 25);
+  const TSurfacePtr& shot = screen.Screenshot();
+  // Over black a premultiplied pixel shows its own colour bytes.
+  EXPECT_EQ(shot->GetPixel(11, 21) & 0xFFFFFF, Argb(0, 60, 40, 60));
+  EXPECT_EQ(shot->GetPixel(10, 20) & 0xFFFFFF, Argb(0, 200, 40, 100));
+  EXPECT_EQ(shot->GetPixel(13, 22) & 0xFFFFFF, 0u);
 }
 
 TEST_F(GlowLayer, WindowIsAClickThroughToolPopupThatNeverActivates) {
