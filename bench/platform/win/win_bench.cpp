@@ -38,19 +38,19 @@ struct Scene {
       return DefWindowProc(h, m, wp, lp);
     };
     RegisterClass(c);
-    struct Spec {
+    struct Layout {
       TRect r;
       DWORD ex;
       TColor color;
     };
-    const Spec specs[] = {
+    const Layout layouts[] = {
         {Bounds(0, 0, 900, 650), 0, RGB(200, 200, 200)},
         {Bounds(300, 150, 600, 500), 0, RGB(40, 80, 160)},
         {Bounds(700, 400, 500, 350), 0, RGB(160, 40, 40)},
         {Bounds(200, 300, 500, 400), WS_EX_LAYERED, RGB(40, 160, 40)},
         {Bounds(850, 80, 380, 380), WS_EX_LAYERED, 0},
     };
-    for (const Spec& s : specs) {
+    for (const Layout& s : layouts) {
       HWND h = CreateWindowEx(s.ex, "BenchWindow", "", WS_POPUP | WS_VISIBLE, s.r.Left, s.r.Top, s.r.Width(),
                               s.r.Height(), nullptr);
       HDC dc = GetDC(h);
