@@ -908,6 +908,7 @@ void TWinControl::FontChanged() {
 }
 
 void TWinControl::PaintControls(HDC dc, TControl* first) {
+  if (controlState_ & csPaintCopy) return;
   auto it = controls_.begin();
   if (first) it = std::find(controls_.begin(), controls_.end(), first);
   for (; it != controls_.end(); ++it) {

@@ -99,6 +99,9 @@ enum TControlStateFlag : uint32_t {
   csCreating = 1u << 4,
   csCustomPaint = 1u << 5,
   csDestroyingHandle = 1u << 6,
+  // The control paints a copy of its background for a transparent child: its
+  // own painting only, without its windowless children.
+  csPaintCopy = 1u << 7,
 };
 using TControlState = uint32_t;
 
