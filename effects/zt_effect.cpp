@@ -370,7 +370,8 @@ void TztFrameComposer::ApplyTable(TztBitmap& Frame, const TztBitmap& After) cons
       for (int64_t Y = 0; Y < yEnd; ++Y) {
         const int64_t cyLate = Y / R, cyEarly = Y % R == 0 ? Y / R - 1 : -1;
         uint32_t* d = Frame.PixelPtr(int(ox), int(oy + Y));
-        for (int64_t X = 0; X < xEnd; ++X) {
+        // Every covering cell in order: the first with a source pixel wins.
+        auto resolve = [&](int64_t X) {
           const int64_t cand[4][2] = {{late[size_t(X)], cyLate}, {early[size_t(X)], cyLate},
                                       {late[size_t(X)], cyEarly}, {early[size_t(X)], cyEarly}};
           for (const auto& cc : cand) {
@@ -384,6 +385,77 @@ void TztFrameComposer::ApplyTable(TztBitmap& Frame, const TztBitmap& After) cons
             if ((sp >> 24) == 0) continue;
             d[X] = sp;
             break;
+          }
+        };
+        if (cyLate >= rows) {
+          for (int64_t X = 0; X < xEnd; ++X) resolve(X);
+          continue;
+        }
+        // Pixels from X on whose earlier candidates all fail and whose next one
+        // is their later cell in cell row cy (cells Row), that cell opaque: a
+        // run of opaque cells whose sources follow each other in one source row
+        // reads one contiguous stretch of an after-image row, so the pixels of
+        // the run take that candidate straight from it; a pixel it does not
+        // serve (source outside, or alpha 0) looks at all its candidates.
+        auto opaqueRun = [&](const TztMoveCell* Row, int64_t cy, int64_t& X, int64_t end) {
+          const int64_t cx = X / R;
+          const TztMoveCell c = Row[cx];
+          int64_t cx2 = cx + 1;
+          while (cx2 < cols && (Row[cx2].Opacity & 0xFF) != 0 && Row[cx2].SrcY == c.SrcY &&
+                 int64_t(Row[cx2].SrcX) == int64_t(c.SrcX) + (cx2 - cx))
+            ++cx2;
+          const int64_t runEnd = std::min(end, R * cx2);
+          const int64_t sy = R * c.SrcY + (Y - R * cy);
+          if (sy < 0 || sy >= th || oy + sy >= ah) {
+            for (; X < runEnd; ++X) resolve(X);
+            return;
+          }
+          const int64_t base = R * c.SrcX - R * cx;  // source column of pixel X: base + X
+          const int64_t lo = std::clamp<int64_t>(-base, X, runEnd);
+          const int64_t hi = std::clamp<int64_t>(std::min(tw, aw - ox) - base, lo, runEnd);
+          for (; X < lo; ++X) resolve(X);
+          const uint32_t* s = After.PixelPtr(0, int(oy + sy));
+          for (; X < hi; ++X) {
+            const uint32_t sp = s[ox + base + X];
+            if ((sp >> 24) != 0)
+              d[X] = sp;
+            else
+              resolve(X);
+          }
+          for (; X < runEnd; ++X) resolve(X);
+        };
+        const TztMoveCell* trow = table_.data() + size_t(cyLate * cols);
+        const TztMoveCell* erow = cyEarly < 0 ? nullptr : table_.data() + size_t(cyEarly * cols);
+        int64_t X = 0;
+        while (X < xEnd) {
+          const int64_t cx = X / R;
+          if (cx >= cols) {
+            resolve(X++);
+            continue;
+          }
+          if ((trow[cx].Opacity & 0xFF) != 0) {
+            opaqueRun(trow, cyLate, X, xEnd);
+            continue;
+          }
+          // A run of empty cells: past its first pixel (whose earlier cell may
+          // lie before the run) a pixel can only take a cell of the earlier row,
+          // its later cell there first.
+          int64_t cx2 = cx + 1;
+          while (cx2 < cols && (trow[cx2].Opacity & 0xFF) == 0) ++cx2;
+          const int64_t runEnd = std::min(xEnd, R * cx2);
+          resolve(X++);
+          if (erow == nullptr) {
+            X = runEnd;
+            continue;
+          }
+          while (X < runEnd) {
+            const int64_t k = X / R;
+            if ((erow[k].Opacity & 0xFF) != 0) {
+              opaqueRun(erow, cyEarly, X, runEnd);
+              continue;
+            }
+            if (X % R == 0 && (erow[k - 1].Opacity & 0xFF) != 0) resolve(X);
+            ++X;
           }
         }
       }

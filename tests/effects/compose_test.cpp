@@ -173,6 +173,83 @@ TEST(ZtCompose, DisplacementFastPathMatchesBlockByBlockDrawing) {
       }
 }
 
+// A displacement procedure filling rows with runs of cells whose sources
+// follow each other (each row shifted by its own amount, sources reaching past
+// the table on either side), broken by empty cells, cells from another row and
+// stray sources, and a stretch of empty cells.
+void RunTable(TztMoveCell* t, int W, int H, int) {
+  uint32_t x = gTableSeed;
+  auto next = [&](uint32_t n) {
+    x = x * 1664525u + 1013904223u;
+    return uint32_t((uint64_t(x) * n) >> 32);
+  };
+  for (int v = 0; v < H; ++v) {
+    const int shift = int(next(uint32_t(2 * W + 3))) - W - 1;
+    const int srcRow = int(next(uint32_t(H + 2))) - 1;
+    const int gapFrom = int(next(uint32_t(W + 1))), gapTo = gapFrom + int(next(uint32_t(W + 1)));
+    for (int u = 0; u < W; ++u) {
+      TztMoveCell& c = t[size_t(u) + size_t(v) * size_t(W)];
+      const uint32_t pick = next(16);
+      c.Opacity = pick == 0 || (u >= gapFrom && u < gapTo) ? 0 : 255;
+      c.SrcX = int16_t(u + shift);
+      c.SrcY = int16_t(pick == 1 ? srcRow + 1 : srcRow);
+      if (pick == 2) c.SrcX = int16_t(int(next(uint32_t(W + 4))) - 2);
+    }
+  }
+}
+
+// Runs of consecutive sources are read as whole stretches of after-image rows;
+// the bytes still match drawing every block in order, also where the after
+// image has transparent pixels that let an earlier block show through.
+TEST(ZtCompose, DisplacementRunsMatchBlockByBlockDrawing) {
+  if (!FindEffectProc("Run table")) RegisterEffectProc("Run table", 1, TztMoveProc(RunTable));
+  const TztProcItem& item = *FindEffectProc("Run table");
+  const struct { int W, H, R, T; } cases[] = {{1, 1, 1, 1}, {9, 1, 1, 1}, {1, 9, 2, 1}, {17, 11, 1, 1},
+                                              {17, 11, 2, 2}, {23, 13, 3, 2}, {31, 7, 1, 3}, {40, 30, 4, 3},
+                                              {64, 9, 1, 1}, {50, 21, 5, 2}};
+  for (const auto& c : cases)
+    for (uint32_t seed = 1; seed <= 12; ++seed) {
+      gTableSeed = seed;
+      TztFrameComposer comp(item, TztEffectSettings{c.R, c.T, krNone}, c.W, c.H);
+      TztBitmap frame;
+      const TztBitmap before = Coded(c.W, c.H, 0x01);
+      TztBitmap after = Coded(c.W, c.H, 0x02);
+      for (int k = 0; k < (c.W * c.H) / 7 + 1; ++k)  // alpha 0: never used as a source
+        after.SetPixel(int((k * 37u + seed) % uint32_t(c.W)), int((k * 11u + seed * 3) % uint32_t(c.H)), 0x00123456u);
+      comp.Compose(frame, before, after, 50);
+      std::vector<TztMoveCell> table(comp.Table().size(), TztMoveCell{0, 0, 0});
+      RunTable(table.data(), comp.Cols(), comp.Rows(), 50);
+      TztBitmap want = before;
+      ref::ApplyTable(want, after, table, comp.Cols(), comp.Rows(), c.R, c.T);
+      for (size_t i = 0; i < frame.PixelCount(); ++i)
+        ASSERT_EQ(frame.Pixels()[i], want.Pixels()[i])
+            << c.W << "x" << c.H << " R" << c.R << " T" << c.T << " seed " << seed << " pixel " << i;
+    }
+}
+
+// The built-in displacement procedures through every rotation, resolution and
+// tile count give the bytes of drawing their tables block by block.
+TEST(ZtCompose, InterlaceAndCornerMatchBlockByBlockDrawing) {
+  const struct { int W, H, R, T; } cases[] = {{97, 61, 1, 1}, {97, 61, 2, 1}, {64, 40, 3, 2}, {50, 33, 1, 3}};
+  for (const char* name : {"Interlace", "Corner"})
+    for (const auto& c : cases)
+      for (TztRotation r : {krNone, krRotate90, krRotate180, krRotate270})
+        for (int p : {1, 25, 50, 73, 99, 100}) {
+          TztFrameComposer comp(*FindEffectProc(name), TztEffectSettings{c.R, c.T, r}, c.W, c.H);
+          TztBitmap frame;
+          const TztBitmap before = Coded(c.W, c.H, 0x01);
+          TztBitmap after = Coded(c.W, c.H, 0x02);
+          after.SetPixel(c.W / 3, c.H / 2, 0x00123456u);
+          comp.Compose(frame, before, after, p);
+          TztBitmap want = before;
+          ref::ApplyTable(want, after, comp.Table(), comp.Cols(), comp.Rows(), c.R, c.T);
+          for (size_t i = 0; i < frame.PixelCount(); ++i)
+            ASSERT_EQ(frame.Pixels()[i], want.Pixels()[i])
+                << name << " " << c.W << "x" << c.H << " R" << c.R << " T" << c.T << " rot " << r << " p " << p
+                << " pixel " << i;
+        }
+}
+
 TEST(ZtCompose, TablesTurnWithTheRotation) {
   // Corner at 100 with any rotation maps every cell onto itself: the frame is
   // the after image.
