@@ -211,7 +211,13 @@ class TvxVelmora : public TComponent {
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
-  struct ProcLink;
+  // The link between the form's WindowProc and the component: the installed
+  // procedure holds a copy, and `self` is cleared when the component goes, so
+  // code that called out can tell whether it still exists.
+  struct ProcLink {
+    TvxVelmora* self = nullptr;
+    std::function<void(TMessage&)> old;
+  };
   void InstallWindowProc();
   void FormWindowProc(TMessage& m);
   void CallOld(TMessage& m);
@@ -264,6 +270,8 @@ class TvxVelmora : public TComponent {
   bool inMoveSizeLoop_ = false;
   bool sizingStarted_ = false;
   int receiverCookie_ = 0;
+  std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+  TBorderIcons savedFormIcons_ = 0;
 
   TvxBorderIcons borderIcons_ = kDefaultVxBorderIcons;
   bool hideCaptionButtons_ = false;
