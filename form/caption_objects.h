@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -103,13 +104,26 @@ class TvxActiveSkinObject {
                  const TRect& activeSrc) const;
   bool InTransition() const;
   void PaintBase(TCanvas& c, bool intoFrame);
-  void FireEnter();
-  void FireLeave();
-  void Repaint();
+  // Event helpers: each returns false when this object was freed (or taken
+  // out of the list) while the event ran; the caller must then return at once.
+  bool FireEnter();
+  bool FireLeave();
+  bool FireDown(int x, int y, TMouseBtn button);
+  bool FireUp(int x, int y, TMouseBtn button);
+  bool Repaint();
+  // A copy taken before calling out; Gone(t) afterwards tells whether this
+  // object may still be used.
+  std::weak_ptr<int> Token() const { return alive_; }
+  bool Gone(const std::weak_ptr<int>& t) const { return t.expired() || retired_; }
+  // Objects with a menu item use the second glow layer manager.
+  virtual bool HasMenuItem() const { return false; }
 
  private:
+  friend class TvxCaptionObjects;
   TvxCaptionObjects& list_;
   std::string idName_;
+  std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+  bool retired_ = false;
 };
 
 // Painted only by the form's OnPaintEvent.
@@ -141,6 +155,7 @@ class TvxSkinButtonObject : public TvxActiveSkinObject {
 
  protected:
   void PaintButton(TCanvas& c, bool intoFrame);
+  bool HasMenuItem() const override { return MenuItem != nullptr; }
 };
 
 // A caption button with a window command and restore-state images.
@@ -217,6 +232,9 @@ class TvxSkinAnimateObject : public TvxActiveSkinObject {
   void OpenObjectMenu();
   // The skin menu the object opened closed: play back to the first frame.
   void MenuClosed();
+
+ protected:
+  bool HasMenuItem() const override { return MenuItem != nullptr; }
 };
 
 // The caption: text, caption picture, caption frame and caption animation.
@@ -320,8 +338,12 @@ class TvxCaptionObjects {
   void ResetHover();
 
   void TrackMouse(int x, int y, bool track);
-  // Second stage of the form window procedure for mouse messages; true when
-  // the message was consumed (Result set).
+  // Second stage of the form window procedure for the non-client mouse
+  // messages and the button-up messages that arrive while an object holds the
+  // capture. True when an object took the message (a caption button was
+  // pressed or released, or the system menu opened): the caller then skips the
+  // default handling. Presses on HTCAPTION return false so that moving,
+  // the caption double-click and the like still run.
   bool RouteMouse(TMessage& m);
   void SetActiveState(bool animate);
   // Skin menus opened from an object closed.
@@ -343,9 +365,17 @@ class TvxCaptionObjects {
   // Hint shown for the hot object (empty when none).
   const std::string& ShownHint() const { return shownHint_; }
 
-  // Press the hot object / release the pressed object (mouse routing).
-  void PressObject(int x, int y, TMouseBtn button);
-  void ReleaseObject(int x, int y, TMouseBtn button);
+  // Opens the sub-items of Item below ScreenRect and runs the chosen item.
+  // The skin menu engine plugs in here; without it a plain popup opens.
+  std::function<void(TMenuItem* item, const TRect& screenRect)> OnPopupMenuItems;
+  void PopupMenuItems(TMenuItem* item, const TRect& screenRect);
+  // Draws the form's icon at the small-icon size at (X, Y).
+  void DrawFormIcon(TCanvas& c, int x, int y);
+
+  // Press the hot object / release the pressed object (mouse routing);
+  // true when a button (not the caption) took the press or release.
+  bool PressObject(int x, int y, TMouseBtn button);
+  bool ReleaseObject(int x, int y, TMouseBtn button);
 
   // Liveness of the list across call-outs: a copy taken before an event
   // tells afterwards whether the list still exists.
@@ -359,7 +389,8 @@ class TvxCaptionObjects {
   void ValidateIndexes();
   void ShowObjectHint(TvxActiveSkinObject* obj);
   void HideObjectHint();
-  TTimer* EnsureTimer(std::unique_ptr<TTimer>& t, unsigned interval, void (TvxCaptionObjects::*tick)());
+  class CallGuard;
+  void StopTimer(const std::unique_ptr<TTimer>& t);
 
   TvxVelmora& form_;
   std::vector<std::unique_ptr<TvxActiveSkinObject>> objects_;
@@ -369,7 +400,8 @@ class TvxCaptionObjects {
   int hotIndex_ = -1, prevHotIndex_ = -1, pressedIndex_ = -1;
   std::unique_ptr<TTimer> trackTimer_, morphTimer_, animTimer_;
   std::string shownHint_;
-  std::shared_ptr<int> alive_;
+  std::unique_ptr<TvxBitmap> icon_;
+  std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
 }  // namespace vx
