@@ -281,30 +281,46 @@ void TztFrameComposer::DropUnreachableCells() {
 }
 
 // Writes the mask, scaled per tile, into the after image's alpha channel (key
-// pixels get 0) and blends the after image onto the frame, in one pass per row.
-void TztFrameComposer::MaskToAlpha(TztBitmap& After, TztBitmap& Frame) const {
+// pixels get 0) and, given a frame, writes every frame pixel: Before blended
+// with the after image where both images have the pixel, Before elsewhere. One
+// pass per row; with Resolution or TileCount above 1 the row's mask cells are
+// gathered once per mask row.
+void TztFrameComposer::MaskToAlpha(TztBitmap& After, TztBitmap* Frame, const TztBitmap& Before) const {
   const int R = settings_.Resolution, T = settings_.TileCount;
   const int W = After.Width(), H = After.Height();
-  const std::vector<int> xs = CellMap(W, cols_, R, T);
-  const std::vector<int> ys = CellMap(H, rows_, R, T);
-  const int bw = std::min(W, Frame.Width()), bh = std::min(H, Frame.Height());
-  const bool identity = R == 1 && T == 1;  // pixel x takes cell x
-  for (int y = 0; y < H; ++y) {
-    const uint8_t* m = mask_.data() + size_t(ys[size_t(y)]) * size_t(cols_);
-    uint32_t* a = After.PixelPtr(0, y);
-    uint32_t* f = y < bh ? Frame.PixelPtr(0, y) : nullptr;
-    const int n = f ? bw : 0;
-    auto one = [&](int x, uint32_t alpha) {
-      const uint32_t s = (a[x] & 0x00FFFFFFu) | ((pixel::IsKey(a[x]) ? 0u : alpha) << 24);
-      a[x] = s;
-      if (x < n) f[x] = pixel::Blend(s, f[x]);
-    };
-    if (identity) {
-      for (int x = 0; x < W; ++x) one(x, m[x]);
-    } else {
-      for (int x = 0; x < W; ++x) one(x, m[xs[size_t(x)]]);
-    }
+  const int fw = Frame ? Frame->Width() : 0, fh = Frame ? Frame->Height() : 0;
+  const int bw = std::min(W, fw), bh = std::min(H, fh);
+  // Pixel x takes cell x; an after image larger than the mask goes through the
+  // bounded cell maps (pixels past the last tile take cell 0).
+  const bool identity = R == 1 && T == 1 && W <= cols_ && H <= rows_;
+  std::vector<int> xs, ys;
+  std::vector<uint8_t> gathered;
+  if (!identity) {
+    xs = CellMap(W, cols_, R, T);
+    ys = CellMap(H, rows_, R, T);
+    gathered.resize(size_t(W));
   }
+  int gatheredRow = -1;
+  for (int y = 0; y < H; ++y) {
+    const int cy = identity ? y : ys[size_t(y)];
+    const uint8_t* m = mask_.data() + size_t(cy) * size_t(cols_);
+    if (!identity) {
+      if (cy != gatheredRow) {
+        for (int x = 0; x < W; ++x) gathered[size_t(x)] = m[xs[size_t(x)]];
+        gatheredRow = cy;
+      }
+      m = gathered.data();
+    }
+    uint32_t* a = After.PixelPtr(0, y);
+    int x = 0;
+    if (y < bh) {
+      pixel::MaskBlendRow(a, m, Before.PixelPtr(0, y), Frame->PixelPtr(0, y), size_t(bw));
+      x = bw;
+      if (fw > bw) std::memcpy(Frame->PixelPtr(bw, y), Before.PixelPtr(bw, y), size_t(fw - bw) * 4);
+    }
+    for (; x < W; ++x) a[x] = (a[x] & 0x00FFFFFFu) | ((pixel::IsKey(a[x]) ? 0u : uint32_t(m[x])) << 24);
+  }
+  for (int y = bh; y < fh; ++y) std::memcpy(Frame->PixelPtr(0, y), Before.PixelPtr(0, y), size_t(fw) * 4);
 }
 
 // Cell by cell in order: every block is drawn, later blocks over earlier ones.
@@ -466,12 +482,21 @@ void TztFrameComposer::Compose(TztBitmap& Frame, const TztBitmap& Before, TztBit
   p = std::clamp(p, 0, 100);
   if (Before.IsEmpty()) return;
   if (Frame.Width() != Before.Width() || Frame.Height() != Before.Height()) Frame.SetSize(Before.Width(), Before.Height());
+  const int group = item_ ? item_->Group : 0;
+  if (group == 0 && !After.IsEmpty() && &Frame != &After) {
+    // The masked blend writes every frame pixel, so the frame is not copied first.
+    FillMask(p);
+    MaskToAlpha(After, &Frame, Before);
+    After.SetAlphaBlend(true);
+    return;
+  }
   std::memcpy(Frame.Pixels(), Before.Pixels(), Before.PixelCount() * 4);
   if (After.IsEmpty()) return;
-  const int group = item_ ? item_->Group : 0;
   if (group == 0) {
+    // The frame is the after image itself: blending it over its own copy of the
+    // before image leaves that copy, with the mask as its alpha.
     FillMask(p);
-    MaskToAlpha(After, Frame);
+    MaskToAlpha(After, nullptr, Before);
     After.SetAlphaBlend(true);
   } else if (group == 1) {
     FillTable(p);

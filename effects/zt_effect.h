@@ -111,7 +111,7 @@ class TztFrameComposer {
   void FillMask(int p);
   void FillTable(int p);
   void DropUnreachableCells();
-  void MaskToAlpha(TztBitmap& After, TztBitmap& Frame) const;
+  void MaskToAlpha(TztBitmap& After, TztBitmap* Frame, const TztBitmap& Before) const;
   void ApplyTable(TztBitmap& Frame, const TztBitmap& After) const;
   void ApplyTableInOrder(TztBitmap& Frame, const TztBitmap& After) const;
 

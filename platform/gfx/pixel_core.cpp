@@ -9,6 +9,16 @@
 
 namespace vx::pixel {
 
+namespace {
+// One pixel of MaskBlendRow.
+inline void MaskBlendOne(uint32_t* after, uint8_t m, const uint32_t* before, uint32_t* frame) {
+  const uint32_t a = *after, d = *before;
+  const uint32_t s = (a & 0x00FFFFFFu) | (uint32_t(IsKey(a) ? 0 : m) << 24);
+  *after = s;
+  *frame = Blend(s, d);
+}
+}  // namespace
+
 #if defined(__SSE2__)
 namespace {
 // Blend of two source pixels (16-bit lanes) over two destination pixels.
@@ -49,9 +59,80 @@ void BlendRow(uint32_t* dst, const uint32_t* src, size_t n) {
   }
   for (; i < n; ++i) dst[i] = Blend(src[i], dst[i]);
 }
+
+namespace {
+// Four pixels of MaskBlendRow; m32 holds their mask bytes in the low byte of
+// each 32-bit lane.
+inline void MaskBlend4(uint32_t* after, __m128i m32, const uint32_t* before, uint32_t* frame) {
+  const __m128i rgb = _mm_set1_epi32(0x00FFFFFF), key = _mm_set1_epi32(int(kKeyColor));
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(after));
+  const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(before));
+  const __m128i colour = _mm_and_si128(a, rgb);
+  const __m128i isKey = _mm_cmpeq_epi32(colour, key);
+  const __m128i alpha = _mm_andnot_si128(isKey, m32);
+  const __m128i s = _mm_or_si128(colour, _mm_slli_epi32(alpha, 24));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(after), s);
+  const __m128i lo = BlendLanes(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero));
+  const __m128i hi = BlendLanes(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero));
+  const __m128i full = _mm_cmpeq_epi32(alpha, _mm_set1_epi32(255));
+  const __m128i r = _mm_or_si128(_mm_and_si128(full, s), _mm_andnot_si128(full, _mm_packus_epi16(lo, hi)));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(frame), r);
+}
+}  // namespace
+
+// Sixteen pixels a step: a step whose sixteen mask bytes are all 0 (all 255)
+// clears (sets) the alpha and copies the before (after) pixels, key pixels
+// keeping the before pixel; any other step blends four pixels at a time.
+void MaskBlendRow(uint32_t* after, const uint8_t* mask, const uint32_t* before, uint32_t* frame, size_t n) {
+  const __m128i zero = _mm_setzero_si128(), ones = _mm_set1_epi8(-1);
+  const __m128i rgb = _mm_set1_epi32(0x00FFFFFF), key = _mm_set1_epi32(int(kKeyColor));
+  const __m128i opaque = _mm_set1_epi32(int(0xFF000000u));
+  size_t i = 0;
+  for (; i + 16 <= n; i += 16) {
+    const __m128i m = _mm_loadu_si128(reinterpret_cast<const __m128i*>(mask + i));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi8(m, zero)) == 0xFFFF) {
+      for (size_t j = i; j < i + 16; j += 4) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(after + j));
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(before + j));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(after + j), _mm_and_si128(a, rgb));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(frame + j), d);
+      }
+      continue;
+    }
+    if (_mm_movemask_epi8(_mm_cmpeq_epi8(m, ones)) == 0xFFFF) {
+      for (size_t j = i; j < i + 16; j += 4) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(after + j));
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(before + j));
+        const __m128i colour = _mm_and_si128(a, rgb);
+        const __m128i isKey = _mm_cmpeq_epi32(colour, key);
+        const __m128i s = _mm_or_si128(colour, _mm_andnot_si128(isKey, opaque));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(after + j), s);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(frame + j),
+                         _mm_or_si128(_mm_and_si128(isKey, d), _mm_andnot_si128(isKey, s)));
+      }
+      continue;
+    }
+    const __m128i m16lo = _mm_unpacklo_epi8(m, zero), m16hi = _mm_unpackhi_epi8(m, zero);
+    MaskBlend4(after + i, _mm_unpacklo_epi16(m16lo, zero), before + i, frame + i);
+    MaskBlend4(after + i + 4, _mm_unpackhi_epi16(m16lo, zero), before + i + 4, frame + i + 4);
+    MaskBlend4(after + i + 8, _mm_unpacklo_epi16(m16hi, zero), before + i + 8, frame + i + 8);
+    MaskBlend4(after + i + 12, _mm_unpackhi_epi16(m16hi, zero), before + i + 12, frame + i + 12);
+  }
+  for (; i + 4 <= n; i += 4) {
+    uint32_t bytes;
+    std::memcpy(&bytes, mask + i, 4);
+    const __m128i m16 = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(bytes)), zero);
+    MaskBlend4(after + i, _mm_unpacklo_epi16(m16, zero), before + i, frame + i);
+  }
+  for (; i < n; ++i) MaskBlendOne(after + i, mask[i], before + i, frame + i);
+}
 #else
 void BlendRow(uint32_t* dst, const uint32_t* src, size_t n) {
   for (size_t i = 0; i < n; ++i) dst[i] = Blend(src[i], dst[i]);
+}
+void MaskBlendRow(uint32_t* after, const uint8_t* mask, const uint32_t* before, uint32_t* frame, size_t n) {
+  for (size_t i = 0; i < n; ++i) MaskBlendOne(after + i, mask[i], before + i, frame + i);
 }
 #endif
 

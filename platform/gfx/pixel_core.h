@@ -31,6 +31,12 @@ constexpr uint32_t Blend(uint32_t s, uint32_t d) {
 // dst[i] = Blend(src[i], dst[i]).
 void BlendRow(uint32_t* dst, const uint32_t* src, size_t n);
 
+// Masked blend of one row: after[i] gets the alpha mask[i] (0 when its colour
+// is the key, colour kept), then frame[i] = Blend(after[i], before[i]). Runs of
+// mask 0 or 255 are copied instead of blended, with the same result. frame may
+// be before, and before may be after (each pixel is read before it is written).
+void MaskBlendRow(uint32_t* after, const uint8_t* mask, const uint32_t* before, uint32_t* frame, size_t n);
+
 // Every source pixel that is not the key is written with alpha 255; key pixels
 // leave the destination as it was.
 void KeyRow(uint32_t* dst, const uint32_t* src, size_t n);

@@ -87,6 +87,67 @@ TEST(ZtCompose, MaskScaledPerTileIntoAlpha) {
   EXPECT_TRUE(after.AlphaBlend());
 }
 
+// A picture with key pixels (of any alpha) and pixels of every alpha.
+TztBitmap Speckled(int W, int H, uint32_t seed) {
+  TztBitmap b(W, H);
+  for (size_t i = 0; i < b.PixelCount(); ++i) {
+    seed = seed * 1664525u + 1013904223u;
+    b.Pixels()[i] = (seed >> 7) % 6 == 0 ? (seed & 0xFF000000u) | pixel::kKeyColor : seed ^ (seed >> 13);
+  }
+  return b;
+}
+
+// Masked frames pixel by pixel against the rule: the after image's alpha is the
+// mask cell of the pixel's tile position (0 on key pixels) and the frame is the
+// after image blended over the before image where both have the pixel. Masks
+// of partial values, of 0 and 255 runs, at odd sizes, with scaled and tiled
+// masks, after images larger or smaller than the frame, and a frame that is the
+// after image itself.
+TEST(ZtCompose, MaskedFramesMatchThePixelRule) {
+  const struct { int W, H, aw, ah; } sizes[] = {{1, 1, 1, 1},   {1, 17, 1, 17}, {17, 1, 17, 1}, {37, 23, 37, 23},
+                                                 {70, 9, 70, 9}, {37, 23, 40, 20}, {33, 18, 29, 25}};
+  const TztEffectSettings settings[] = {{1, 1, krNone}, {2, 1, krNone}, {3, 2, krRotate90}, {1, 3, krRotate180}};
+  for (const char* name : {"Fade", "Pixel fade", "SlideDown", "CircleSmooth", "Plasma", "DiamondFadeIn"})
+    for (const auto& sz : sizes)
+      for (const TztEffectSettings& set : settings)
+        for (bool frameIsAfter : {false, true}) {
+          if (frameIsAfter && (sz.aw != sz.W || sz.ah != sz.H)) continue;
+          TztFrameComposer comp(*FindEffectProc(name), set, sz.W, sz.H);
+          const int R = set.Resolution, T = set.TileCount;
+          // Pixels past the last tile (an after image larger than the composer's size) take cell 0.
+          auto cell = [&](int x, int cells) {
+            return x >= T * R * cells ? 0 : (x % (R * cells)) * (cells * 65536 / (R * cells)) >> 16;
+          };
+          const TztBitmap before = Speckled(sz.W, sz.H, 5);
+          for (int p : {0, 1, 37, 50, 99, 100}) {
+            const TztBitmap original = Speckled(sz.aw, sz.ah, uint32_t(p) + 11);
+            TztBitmap after = original, frame(1, 1);
+            comp.Compose(frameIsAfter ? after : frame, before, after, p);
+            const TztBitmap& got = frameIsAfter ? after : frame;
+            ASSERT_EQ(got.Width(), sz.W);
+            for (int y = 0; y < std::max(sz.H, sz.ah); ++y)
+              for (int x = 0; x < std::max(sz.W, sz.aw); ++x) {
+                const bool inAfter = x < sz.aw && y < sz.ah, inFrame = x < sz.W && y < sz.H;
+                uint32_t s = 0;
+                if (inAfter) {
+                  // A frame that is the after image holds the before image when the mask is applied.
+                  const uint32_t a = frameIsAfter ? before.Pixel(x, y) : original.Pixel(x, y);
+                  const uint8_t m = comp.Mask()[size_t(cell(x, comp.Cols())) + size_t(cell(y, comp.Rows())) * size_t(comp.Cols())];
+                  s = (a & 0x00FFFFFFu) | (pixel::IsKey(a) ? 0u : uint32_t(m) << 24);
+                  if (!frameIsAfter) {
+                    ASSERT_EQ(after.Pixel(x, y), s) << name << " after " << x << "," << y << " p" << p;
+                  }
+                }
+                if (!inFrame) continue;
+                const uint32_t want = frameIsAfter ? s : inAfter ? pixel::Blend(s, before.Pixel(x, y)) : before.Pixel(x, y);
+                ASSERT_EQ(got.Pixel(x, y), want) << name << " " << sz.W << "x" << sz.H << " after " << sz.aw << "x"
+                                                 << sz.ah << " R" << R << " T" << T << " p" << p << " at " << x << ","
+                                                 << y << (frameIsAfter ? " (frame is after)" : "");
+              }
+          }
+        }
+}
+
 TEST(ZtCompose, KeyColourNeverShowsEvenAtTheEnd) {
   TztFrameComposer comp(*FindEffectProc("Fade"), TztEffectSettings{}, 2, 1);
   TztBitmap frame, before = Solid(2, 1, 0xFF102030u), after = Solid(2, 1, 0xFF7F007Fu);

@@ -51,6 +51,48 @@ TEST(PixelBlend, RowMatchesPixelRuleOnEveryLengthAndMix) {
     }
 }
 
+// The masked row blend against the pixel rule, at every length up to past two
+// sixteen-pixel steps, with masks made of runs of 0 and 255 (whole steps and
+// broken ones) and partial values, key pixels of any alpha, and with the frame
+// written over the before row or the before row being the after row itself.
+TEST(PixelBlend, MaskedRowMatchesPixelRule) {
+  uint32_t seed = 777;
+  auto next = [&seed] { seed = seed * 1664525u + 1013904223u; return seed >> 8; };
+  enum Alias { kNone, kFrameIsBefore, kBeforeIsAfter };
+  for (Alias alias : {kNone, kFrameIsBefore, kBeforeIsAfter})
+    for (size_t n = 0; n < 40; ++n)
+      for (int round = 0; round < 30; ++round) {
+        std::vector<uint8_t> mask(n);
+        std::vector<uint32_t> after(n), before(n), frame(n, 0xDEADBEEFu);
+        const uint32_t style = next() % 4;  // runs of 0, runs of 255, mixed runs, anything
+        for (size_t i = 0; i < n; ++i) {
+          const uint32_t r = next() % 16;
+          mask[i] = style == 0 ? (r == 0 ? uint8_t(next()) : 0)
+                  : style == 1 ? (r == 0 ? uint8_t(next()) : 255)
+                  : style == 2 ? ((i / 16 + round) % 2 ? 255 : 0)
+                               : (r < 4 ? 0 : r < 8 ? 255 : uint8_t(next()));
+          after[i] = next() % 5 == 0 ? (next() << 24) | kKeyColor : next() | (next() << 24);
+          before[i] = next() | (next() << 24);
+        }
+        std::vector<uint32_t> wantAfter(n), wantFrame(n);
+        for (size_t i = 0; i < n; ++i) {
+          const uint32_t d = alias == kBeforeIsAfter ? after[i] : before[i];
+          wantAfter[i] = (after[i] & 0x00FFFFFFu) | (IsKey(after[i]) ? 0u : uint32_t(mask[i]) << 24);
+          wantFrame[i] = BlendReference(wantAfter[i], d);
+        }
+        if (alias == kNone) {
+          MaskBlendRow(after.data(), mask.data(), before.data(), frame.data(), n);
+        } else if (alias == kFrameIsBefore) {
+          MaskBlendRow(after.data(), mask.data(), before.data(), before.data(), n);
+          frame = before;
+        } else {
+          MaskBlendRow(after.data(), mask.data(), after.data(), frame.data(), n);
+        }
+        ASSERT_EQ(after, wantAfter) << "length " << n << " alias " << alias << " style " << style;
+        ASSERT_EQ(frame, wantFrame) << "length " << n << " alias " << alias << " style " << style;
+      }
+}
+
 TEST(PixelBlend, HalfAlphaExample) {
   // (200 * 128 + 100 * 128) >> 8 = 150 on the colour bytes; alpha (128 * 128 + 100 * 128) >> 8 = 114.
   EXPECT_EQ(Blend(0x80C8C8C8u, 0x64646464u), 0x72969696u);
