@@ -14,6 +14,7 @@
 #include "skin/vxSkinPackage.h"
 #include "skin/vxSkinValues.h"
 #include "skin/vxStoredSkin.h"
+#include "tools/skintool_preview.h"
 #include "tools/skintool_validate.h"
 
 namespace vx::skintool {
@@ -27,7 +28,8 @@ constexpr const char* kUsage =
     "       skintool unpack <in.skn> <folder>\n"
     "       skintool info <in.skn | skin.ini>\n"
     "       skintool validate <in.skn | skin.ini>\n"
-    "       skintool render <in.skn | skin.ini> <out.png>\n";
+    "       skintool render <in.skn | skin.ini> <out.png>\n"
+    "       skintool preview <in.skn | skin.ini> <out.png> [--size WxH] [--inactive] [--maximized]\n";
 
 // A failure of a command, reported as "skintool: <message>".
 struct Failure {
@@ -253,8 +255,31 @@ bool IsSafePictureName(const std::string& name) {
   return true;
 }
 
+namespace {
+
+// preview takes options after its two paths, so it checks its own arguments.
+int RunPreview(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  PreviewOptions options;
+  std::string error;
+  if (args.size() < 3 || !ParsePreviewOptions({args.begin() + 3, args.end()}, options, error)) {
+    err << "skintool: " << (error.empty() ? "preview takes a skin and a PNG path" : error) << "\n" << kUsage;
+    return 2;
+  }
+  try {
+    return Preview(args[1], args[2], options, out);
+  } catch (const Exception& e) {
+    err << "skintool: " << e.what() << "\n";
+  } catch (const std::bad_alloc&) {
+    err << "skintool: out of memory\n";
+  }
+  return 1;
+}
+
+}  // namespace
+
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const std::string command = args.empty() ? "" : args[0];
+  if (command == "preview") return RunPreview(args, out, err);
   const size_t wanted = (command == "info" || command == "validate") ? 2
                         : (command == "pack" || command == "unpack" || command == "render") ? 3
                                                                                              : 0;
