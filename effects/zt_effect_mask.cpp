@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace vx::zt {
 
@@ -95,12 +96,28 @@ void TztMaskView::Line(int X1, int Y1, int X2, int Y2, uint8_t v) const {
 
 namespace {
 inline int64_t Sq(int64_t a) { return a * a; }
+
+// The octant points of the midpoint rule for radius r: point i is (i, b[i]),
+// b never growing. Kept per thread so that the hundreds of circles of a frame
+// reuse one buffer.
+thread_local std::vector<int32_t> octantPoints;
+
+// Radii up to this are drawn from their listed octant points; larger ones (far
+// outside any mask the effects make) point by point.
+constexpr int64_t kListedRadius = 1 << 22;
 }  // namespace
 
 // The octant points come from the midpoint rule (x = 0, y = r, d = 3 - 2r). Every
 // point satisfies x^2 + y^2 > (r - 1)^2, so a circle whose r - 1 reaches past the
-// farthest mask cell writes nothing and is skipped; circles wholly inside the
-// mask are written without per-cell checks.
+// farthest mask cell writes nothing and is skipped.
+//
+// Point (a, b) writes the columns cx + a, cx + a + 1, cx - a, cx - a - 1 of the
+// rows cy + b and cy - b, and the columns cx + b, cx + b + 1, cx - b, cx - b - 1
+// of the rows cy + a and cy - a. Every write of a circle has the same value, so
+// they are made family by family (one row sign, one column expression): along
+// the points a grows by one and b never grows, so the points of a family that
+// land inside the mask form one run, found by bounds and binary search, and
+// the run is written without per-cell checks.
 void TztMaskView::Circle(int R, int CX, int CY, uint8_t v) const {
   if (R < 0 || W <= 0 || H <= 0) return;
   const int64_t r = R, cx = CX, cy = CY;
@@ -110,46 +127,70 @@ void TztMaskView::Circle(int R, int CX, int CY, uint8_t v) const {
     const int64_t fy = std::max(std::llabs(cy), std::llabs(int64_t(H) - 1 - cy));
     if (Sq(r - 1) >= Sq(fx) + Sq(fy)) return;
   }
-  const int64_t w = W;
-  const bool inside = cx - r - 1 >= 0 && cx + r + 1 < W && cy - r - 1 >= 0 && cy + r + 1 < H;
-  uint8_t* const c = inside ? Data + cx + cy * w : Data;  // the centre, used only when inside
-
-  auto plotInside = [&](int64_t a, int64_t b) {
-    uint8_t* rowA = c + b * w;
-    uint8_t* rowB = c - b * w;
-    rowA[a] = v; rowA[a + 1] = v; rowA[-a] = v; rowA[-a - 1] = v;
-    rowB[a] = v; rowB[a + 1] = v; rowB[-a] = v; rowB[-a - 1] = v;
-    uint8_t* rowC = c + a * w;
-    uint8_t* rowD = c - a * w;
-    rowC[b] = v; rowC[b + 1] = v; rowC[-b] = v; rowC[-b - 1] = v;
-    rowD[b] = v; rowD[b + 1] = v; rowD[-b] = v; rowD[-b - 1] = v;
-  };
-  // Writes columns cx + k, cx + k + 1, cx - k, cx - k - 1 of row y, clipped.
-  auto put4 = [&](int64_t y, int64_t k) {
-    if (y < 0 || y >= H) return;
-    uint8_t* row = Data + y * w;
-    const int64_t c1 = cx + k, c2 = cx - k - 1;
-    if (c1 >= 0 && c1 < w) row[c1] = v;
-    if (c1 + 1 >= 0 && c1 + 1 < w) row[c1 + 1] = v;
-    if (c2 + 1 >= 0 && c2 + 1 < w) row[c2 + 1] = v;
-    if (c2 >= 0 && c2 < w) row[c2] = v;
-  };
-  auto plot = [&](int64_t a, int64_t b) {
-    if (inside) { plotInside(a, b); return; }
-    put4(cy + b, a);
-    put4(cy - b, a);
-    put4(cy + a, b);
-    put4(cy - a, b);
-  };
-
-  int64_t x = 0, y = r, d = 3 - 2 * r;
-  while (x < y) {
-    plot(x, y);
-    if (d < 0) d += 4 * x + 6;
-    else { d += 4 * (x - y) + 10; --y; }
-    ++x;
+  const int64_t w = W, h = H;
+  if (r > kListedRadius) {
+    // Writes columns cx + k, cx + k + 1, cx - k, cx - k - 1 of row y, clipped.
+    auto put4 = [&](int64_t y, int64_t k) {
+      if (y < 0 || y >= h) return;
+      uint8_t* row = Data + y * w;
+      for (const int64_t c : {cx + k, cx + k + 1, cx - k, cx - k - 1})
+        if (c >= 0 && c < w) row[c] = v;
+    };
+    int64_t x = 0, y = r, d = 3 - 2 * r;
+    auto plot = [&](int64_t a, int64_t b) {
+      put4(cy + b, a);
+      put4(cy - b, a);
+      put4(cy + a, b);
+      put4(cy - a, b);
+    };
+    while (x < y) {
+      plot(x, y);
+      if (d < 0) d += 4 * x + 6;
+      else { d += 4 * (x - y) + 10; --y; }
+      ++x;
+    }
+    if (x == y) plot(x, y);
+    return;
   }
-  if (x == y) plot(x, y);
+
+  std::vector<int32_t>& pts = octantPoints;
+  pts.clear();
+  {
+    int64_t x = 0, y = r, d = 3 - 2 * r;
+    while (x < y) {
+      pts.push_back(int32_t(y));
+      if (d < 0) d += 4 * x + 6;
+      else { d += 4 * (x - y) + 10; --y; }
+      ++x;
+    }
+    if (x == y) pts.push_back(int32_t(y));
+  }
+  const int32_t* b = pts.data();
+  const int64_t m = int64_t(pts.size());
+  // Points i in [lo, hi] whose b lies in [bmin, bmax] (b never grows along i).
+  auto byB = [&](int64_t bmin, int64_t bmax, int64_t& lo, int64_t& hi) {
+    lo = std::max(lo, int64_t(std::partition_point(b, b + m, [&](int32_t u) { return u > bmax; }) - b));
+    hi = std::min(hi, int64_t(std::partition_point(b, b + m, [&](int32_t u) { return u >= bmin; }) - b) - 1);
+  };
+  for (const int64_t s : {int64_t(1), int64_t(-1)}) {
+    // Rows cy + s b: the same row bounds for every column expression.
+    const int64_t rowMin = s > 0 ? -cy : cy - (h - 1), rowMax = s > 0 ? h - 1 - cy : cy;
+    for (const int64_t t : {int64_t(1), int64_t(-1)})
+      for (const int64_t e : {int64_t(0), t}) {
+        // Rows cy + s b, columns cx + t a + e.
+        int64_t lo = t > 0 ? -cx - e : cx + e - (w - 1), hi = t > 0 ? w - 1 - cx - e : cx + e;
+        lo = std::max<int64_t>(lo, 0);
+        hi = std::min<int64_t>(hi, m - 1);
+        byB(rowMin, rowMax, lo, hi);
+        const int64_t base = cy * w + cx + e;
+        for (int64_t i = lo; i <= hi; ++i) Data[base + s * b[i] * w + t * i] = v;
+        // Rows cy + s a, columns cx + t b + e.
+        lo = std::max<int64_t>(rowMin, 0);
+        hi = std::min<int64_t>(rowMax, m - 1);
+        byB(t > 0 ? -cx - e : cx + e - (w - 1), t > 0 ? w - 1 - cx - e : cx + e, lo, hi);
+        for (int64_t i = lo; i <= hi; ++i) Data[base + s * i * w + t * b[i]] = v;
+      }
+  }
 }
 
 TztSmoothRamp::TztSmoothRamp(int p, int n) : p_(p), s_(n == 0 ? 2.0 * p : 2.0 * p / n) {}

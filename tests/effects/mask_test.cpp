@@ -2,6 +2,7 @@
 // ramp and the inversions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -101,6 +102,21 @@ TEST(ZtMaskCircle, SameCellsAsTheReferenceForCentresInsideOutsideAndOnCorners) {
         want.Circle(r, c[0], c[1], 77);
         ASSERT_EQ(fast, want.m) << s.W << "x" << s.H << " r=" << r << " at " << c[0] << "," << c[1];
       }
+  }
+}
+
+// Radii beyond the listed octant points are drawn point by point: a huge
+// circle whose edge crosses a small mask.
+TEST(ZtMaskCircle, HugeRadiusCrossingTheMask) {
+  const int r = (1 << 22) + 77;
+  const int centres[][2] = {{-r + 4, 2}, {4, -r + 3}};
+  for (const auto& c : centres) {
+    std::vector<uint8_t> fast(size_t(9) * 7, 0);
+    TztMaskView{fast.data(), 9, 7}.Circle(r, c[0], c[1], 99);
+    ref::Mask want(9, 7);
+    want.Circle(r, c[0], c[1], 99);
+    EXPECT_EQ(fast, want.m) << c[0] << "," << c[1];
+    EXPECT_NE(std::count(fast.begin(), fast.end(), 99), 0) << c[0] << "," << c[1];
   }
 }
 
