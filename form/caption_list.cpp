@@ -74,6 +74,13 @@ TvxCaptionObjects::TvxCaptionObjects(TvxVelmora& form) : form_(form) {
 TvxCaptionObjects::~TvxCaptionObjects() {
   alive_.reset();
   HideObjectHint();
+  DropCapture();
+}
+
+void TvxCaptionObjects::DropCapture() {
+  const HWND h = captureWnd_;
+  captureWnd_ = nullptr;
+  if (h != nullptr && GetCapture() == h) ReleaseCapture();
 }
 
 TvxActiveSkinObject* TvxCaptionObjects::Object(int i) const {
@@ -94,17 +101,16 @@ int TvxCaptionObjects::IndexOf(const TvxActiveSkinObject* obj) const {
 
 void TvxCaptionObjects::Clear() {
   HideObjectHint();
-  const bool held = pressedIndex_ >= 0 && Object(pressedIndex_) != nullptr && !Object(pressedIndex_)->IsCaption();
-  for (auto& o : objects_) o->retired_ = true;
+  const bool held = pressedIndex_ >= 0;
+  for (auto& o : objects_) *o->alive_ = 1;
   if (callDepth_ > 0) {
     for (auto& o : objects_) retired_.push_back(std::move(o));
   }
   objects_.clear();
-  ResetIndexes();
   ++generation_;
-  // A held button took the capture; nothing can release it any more.
-  TCustomForm* f = form_.Form();
-  if (held && f != nullptr && f->HandleAllocated() && GetCapture() == f->Handle()) ReleaseCapture();
+  // A held button took the capture; nothing could release it any more.
+  if (held) DropCapture();
+  ResetIndexes();
 }
 
 // ---- creating ----
@@ -427,7 +433,12 @@ void TvxCaptionObjects::DrawFormIcon(TCanvas& c, int x, int y) {
 
 // ---- indexes ----
 
-void TvxCaptionObjects::ResetIndexes() { hotIndex_ = prevHotIndex_ = pressedIndex_ = -1; }
+void TvxCaptionObjects::ResetIndexes() {
+  // Forgetting a held button also gives up the capture it took (a move or
+  // size loop that holds the capture itself has no pressed object).
+  if (pressedIndex_ >= 0) DropCapture();
+  hotIndex_ = prevHotIndex_ = pressedIndex_ = -1;
+}
 
 void TvxCaptionObjects::ValidateIndexes() {
   if (hotIndex_ >= Count()) hotIndex_ = -1;
@@ -497,7 +508,10 @@ bool TvxCaptionObjects::PressObject(int x, int y, TMouseBtn button) {
   if (o == nullptr) return false;
   const bool caption = o->IsCaption();
   TCustomForm* f = form_.Form();
-  if (!caption && f != nullptr && f->HandleAllocated()) SetCapture(f->Handle());
+  if (!caption && f != nullptr && f->HandleAllocated()) {
+    captureWnd_ = f->Handle();
+    SetCapture(captureWnd_);
+  }
   pressedIndex_ = hotIndex_;
   CallGuard guard(*this);
   o->MouseDown(x, y, button);
@@ -512,9 +526,8 @@ bool TvxCaptionObjects::ReleaseObject(int x, int y, TMouseBtn button) {
   CallGuard guard(*this);
   const uint64_t gen = generation_;
   pressedIndex_ = -1;
-  TCustomForm* f = form_.Form();
-  if (!caption && f != nullptr && f->HandleAllocated() && GetCapture() == f->Handle()) {
-    ReleaseCapture();
+  if (captureWnd_ != nullptr) {
+    DropCapture();
     if (guard.Gone() || gen != generation_) return !caption;
   }
   o->MouseUp(x, y, button);
@@ -598,7 +611,7 @@ void TvxCaptionObjects::SetActiveState(bool animate) {
       }
       form_.RepaintFrame();
       if (guard.Gone()) return;
-      if (cap->Gone(t)) break;
+      if (TvxActiveSkinObject::Gone(t)) break;
       if (cap->Morphs()) StartMorphTimer();
     } else if (cap->Morphs()) {
       cap->BlendPos = active ? 1 : 0;
@@ -644,6 +657,10 @@ void TvxCaptionObjects::PopupMenuItems(TMenuItem* item, const TRect& screenRect)
 
 void TvxCaptionObjects::ShowObjectHint(TvxActiveSkinObject* obj) {
   if (!form_.ShowObjectHint() || obj->hint.empty() || Application == nullptr) return;
+  // The application's hint window (made on first use, as the application
+  // does for its controls); hints switched off for the application stay off.
+  if (!Application->ShowHint()) return;
+  if (Application->HintWindow() == nullptr) Application->SetShowHint(true);
   THintWindow* hw = Application->HintWindow();
   if (hw == nullptr) return;
   TRect r = hw->CalcHintRect(400, obj->hint);

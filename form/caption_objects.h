@@ -111,10 +111,14 @@ class TvxActiveSkinObject {
   bool FireDown(int x, int y, TMouseBtn button);
   bool FireUp(int x, int y, TMouseBtn button);
   bool Repaint();
-  // A copy taken before calling out; Gone(t) afterwards tells whether this
-  // object may still be used.
+  // A copy taken before calling out; Gone(t) afterwards tells whether the
+  // object may still be used (it was freed, or taken out of the list). Static:
+  // nothing of a freed object is touched, not even to call a member.
   std::weak_ptr<int> Token() const { return alive_; }
-  bool Gone(const std::weak_ptr<int>& t) const { return t.expired() || retired_; }
+  static bool Gone(const std::weak_ptr<int>& t) {
+    const auto p = t.lock();
+    return p == nullptr || *p != 0;
+  }
   // Objects with a menu item use the second glow layer manager.
   virtual bool HasMenuItem() const { return false; }
 
@@ -122,8 +126,7 @@ class TvxActiveSkinObject {
   friend class TvxCaptionObjects;
   TvxCaptionObjects& list_;
   std::string idName_;
-  std::shared_ptr<int> alive_ = std::make_shared<int>(0);
-  bool retired_ = false;
+  std::shared_ptr<int> alive_ = std::make_shared<int>(0);  // 1 once out of the list
 };
 
 // Painted only by the form's OnPaintEvent.
@@ -390,6 +393,8 @@ class TvxCaptionObjects {
   void ShowObjectHint(TvxActiveSkinObject* obj);
   void HideObjectHint();
   class CallGuard;
+  // Gives up the capture a pressed button took.
+  void DropCapture();
   void StopTimer(const std::unique_ptr<TTimer>& t);
 
   TvxVelmora& form_;
@@ -398,6 +403,7 @@ class TvxCaptionObjects {
   int callDepth_ = 0;
   uint64_t generation_ = 0;
   int hotIndex_ = -1, prevHotIndex_ = -1, pressedIndex_ = -1;
+  HWND captureWnd_ = nullptr;  // the window a pressed button captured the mouse to
   std::unique_ptr<TTimer> trackTimer_, morphTimer_, animTimer_;
   std::string shownHint_;
   std::unique_ptr<TvxBitmap> icon_;

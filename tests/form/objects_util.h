@@ -50,7 +50,7 @@ inline TColor CellColor(int i) { return RGB(20 + 23 * i, 200 - 17 * i, 60 + 19 *
 constexpr TColor kFrameColor = RGB(90, 90, 90);
 
 class ObjectsTest : public ::testing::Test {
- protected:
+ public:
   void SetUp() override { SetTestFontForAll(true); }
   void TearDown() override {
     while (Screen->FormCount() > 0) delete Screen->Forms(0);

@@ -1,0 +1,272 @@
+// Caption objects under the mouse, through a real skinned form and scripted
+// input on the manual clock: the caption-button state machine, the window
+// commands, hints, masks, and events that free the objects or the component.
+#include "tests/form/objects_util.h"
+
+#include <functional>
+
+namespace vx::test {
+namespace {
+
+using Defs = std::vector<std::unique_ptr<TvxDataSkinObject>>;
+
+class ObjectsMouseTest : public ObjectsTest {
+ public:
+  // Buttons right-aligned in the buttons rectangle of a 300 x 150 frame:
+  // close (280,3)-(296,17), max 262, min 244, rollup 226, tray 208.
+  void MakeSkinnedForm(std::function<void(Defs&)> extra = {}) {
+    MakeForm(300, 150);
+    // The user's tags carry no meaning for the component.
+    form->SetTag(1);
+    velmora->SetTag(-1);
+    TSkinShape shape;
+    shape.ButtonsRect = {120, 3, 196, 17};
+    shape.CaptionRect = {20, 0, 120, 25};
+    shape.ButtonsOffset = 2;
+    Defs defs;
+    auto max = StdButton("max", cmMaximize);
+    max->restorerect = Cell(kRestore);
+    max->restoreactiverect = Cell(kRestoreHot);
+    max->restoredownrect = Cell(kRestoreDown);
+    max->restoreinactiverect = Cell(kRestoreInactive);
+    defs.push_back(StdButton("close", cmClose));
+    defs.push_back(std::move(max));
+    defs.push_back(StdButton("min", cmMinimize));
+    defs.push_back(StdButton("rollup", cmRollUp));
+    defs.push_back(StdButton("tray", cmMinimizeToTray));
+    if (extra) extra(defs);
+    velmora->SetBorderIcons(kDefaultVxBorderIcons | biMinimizeToTray);
+    Use(BuildSkin(shape, std::move(defs)));
+    ShowForm();
+    ASSERT_TRUE(form->Active());
+    ASSERT_EQ(RectOf("close"), (TRect{280, 3, 296, 17}));
+  }
+  // Moves the pointer and lets the 50 ms tracking timer see it.
+  void MoveOver(const std::string& id) {
+    screen.MoveTo(id == "client" ? ScreenAt(150, 80) : CentreOf(id));
+    screen.RunFor(60);
+  }
+  int IndexOf(const std::string& id) { return Objects().IndexOf(Obj(id)); }
+  TvxSkinStdButtonObject* Std(const std::string& id) { return dynamic_cast<TvxSkinStdButtonObject*>(Obj(id)); }
+};
+
+struct PressCase {
+  const char* name;
+  std::vector<const char*> moves;  // after the button went down on "max"
+  bool commandRuns;
+};
+
+TEST_F(ObjectsMouseTest, CaptionButtonStateMachine) {
+  const PressCase cases[] = {
+      {"click", {}, true},
+      {"drag_off", {"client"}, false},
+      {"drag_off_and_back", {"client", "max"}, true},
+      {"drag_over_another_button", {"min"}, false},
+      {"drag_off_the_window_and_back", {"outside", "max"}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MakeSkinnedForm();
+    MoveOver("max");
+    TvxSkinStdButtonObject* max = Std("max");
+    EXPECT_EQ(Objects().HotIndex(), IndexOf("max"));
+    EXPECT_TRUE(max->Highlighted);
+    EXPECT_TRUE(max->MouseInside);
+
+    screen.Down();
+    screen.Pump();
+    EXPECT_TRUE(max->Pressed);
+    EXPECT_EQ(Objects().PressedIndex(), IndexOf("max"));
+    EXPECT_EQ(GetCapture(), form->Handle());
+
+    for (const char* m : c.moves) {
+      if (std::string(m) == "outside") {
+        screen.MoveTo({700, 500});
+        screen.RunFor(60);
+      } else {
+        MoveOver(m);
+      }
+      const bool over = std::string(m) == "max";
+      // Held: no other object lights up; leaving keeps the button pressed.
+      EXPECT_EQ(Objects().HotIndex(), over ? IndexOf("max") : -1) << m;
+      EXPECT_EQ(max->Highlighted, over) << m;
+      EXPECT_TRUE(max->Pressed) << m;
+      EXPECT_FALSE(Obj("min")->Highlighted) << m;
+    }
+    screen.Up();
+    screen.Pump();
+    EXPECT_EQ(form->WindowState() == wsMaximized, c.commandRuns);
+    EXPECT_EQ(Objects().PressedIndex(), -1);
+    EXPECT_NE(GetCapture(), form->Handle());
+    EXPECT_FALSE(Std("max")->Pressed);
+    delete form;
+  }
+}
+
+TEST_F(ObjectsMouseTest, ButtonCommands) {
+  struct CommandCase {
+    const char* button;
+    bool alwaysToTray;
+    std::function<bool(ObjectsMouseTest&)> done;
+  };
+  const CommandCase cases[] = {
+      {"close", false, [](ObjectsMouseTest& t) { return !t.form->Visible(); }},
+      {"max", false, [](ObjectsMouseTest& t) { return t.form->WindowState() == wsMaximized; }},
+      {"min", false, [](ObjectsMouseTest& t) { return t.form->WindowState() == wsMinimized; }},
+      {"min", true, [](ObjectsMouseTest& t) { return t.form->WindowState() == wsMinimized; }},
+      {"rollup", false, [](ObjectsMouseTest& t) { return t.velmora->RolledUp(); }},
+      {"tray", false, [](ObjectsMouseTest& t) { return t.form->WindowState() == wsMinimized; }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.button);
+    MakeSkinnedForm();
+    velmora->SetAlwaysMinimizeToTray(c.alwaysToTray);
+    MoveOver(c.button);
+    screen.Down();
+    screen.Up();
+    screen.Pump();
+    EXPECT_TRUE(c.done(*this));
+    delete form;
+  }
+}
+
+TEST_F(ObjectsMouseTest, MaximizeTogglesAndShowsTheRestoreHint) {
+  MakeSkinnedForm();
+  MoveOver("max");
+  EXPECT_EQ(Objects().ShownHint(), "Maximize");
+  screen.Down();
+  screen.Up();
+  screen.Pump();
+  ASSERT_EQ(form->WindowState(), wsMaximized);
+  EXPECT_EQ(Objects().ShownHint(), "");  // the command cleared the hot object
+  MoveOver("client");
+  MoveOver("max");
+  EXPECT_EQ(Obj("max")->hint, "Restore");
+  EXPECT_EQ(Objects().ShownHint(), "Restore");
+  screen.Down();
+  screen.Up();
+  screen.Pump();
+  EXPECT_EQ(form->WindowState(), wsNormal);
+  MoveOver("client");
+  EXPECT_EQ(Objects().ShownHint(), "");
+
+  velmora->SetShowObjectHint(false);
+  MoveOver("close");
+  EXPECT_EQ(Objects().HotIndex(), IndexOf("close"));
+  EXPECT_EQ(Objects().ShownHint(), "");
+}
+
+TEST_F(ObjectsMouseTest, MaskDecidesWhereAnObjectIsHit) {
+  // Mask 10 x 10: columns 0-4 and 9 black, 5-8 white.
+  MakeSkinnedForm([](Defs& defs) {
+    auto b = StdButton("masked", cmDefault, true);
+    b->activemaskpictureindex = 1;
+    defs.push_back(std::move(b));
+  });
+  TvxSkinData* sd = velmora->SkinData();
+  auto mask = std::make_unique<TvxBitmap>(10, 10);
+  mask->FillRect(mask->BoundsRect(), 0xFF000000u);
+  mask->FillRect({5, 0, 9, 10}, 0xFFFFFFFFu);
+  sd->ActivePictures.push_back(std::move(mask));
+  velmora->OnActivateCustomObject = [](const std::string&, bool& v) { v = true; };
+  velmora->ApplySkin();
+  screen.Pump();
+  TvxActiveSkinObject* o = Obj("masked");
+  ASSERT_NE(o, nullptr);
+  ASSERT_EQ(o->activemaskpictureindex, 1);
+  const struct {
+    int x, y;
+    bool in;
+  } points[] = {{0, 0, true},   {4, 9, true},  {5, 0, false},  {9, 0, true},   {9, 9, true},
+                {10, 0, false}, {0, 10, false}, {15, 5, false}, {-1, 0, false}, {0, -1, false}};
+  for (const auto& p : points) EXPECT_EQ(o->InObject(p.x, p.y), p.in) << p.x << "," << p.y;
+
+  // Tracking asks the mask with coordinates relative to the object.
+  const TRect r = o->ObjectRect;
+  Objects().TrackMouse(r.Left + 2, r.Top + 2, true);
+  EXPECT_EQ(Objects().HotIndex(), IndexOf("masked"));
+  Objects().TrackMouse(r.Left + 6, r.Top + 2, true);
+  EXPECT_EQ(Objects().HotIndex(), -1);
+  Objects().TrackMouse(r.Left + 12, r.Top + 2, true);  // inside the rectangle, beyond the mask
+  EXPECT_EQ(Objects().HotIndex(), -1);
+}
+
+TEST_F(ObjectsMouseTest, EventsFireWithTheObjectName) {
+  MakeSkinnedForm();
+  std::vector<std::string> log;
+  velmora->OnMouseEnterEvent = [&](const std::string& id) { log.push_back("enter " + id); };
+  velmora->OnMouseLeaveEvent = [&](const std::string& id) { log.push_back("leave " + id); };
+  velmora->OnMouseDownEvent = [&](const std::string& id, int, int, const TRect& r, TMouseBtn b) {
+    EXPECT_EQ(r, RectOf(id));
+    log.push_back("down " + id + (b == mbLeft ? " left" : " right"));
+  };
+  velmora->OnMouseUpEvent = [&](const std::string& id, int, int, const TRect&, TMouseBtn) {
+    log.push_back("up " + id);
+  };
+  MoveOver("close");
+  MoveOver("min");
+  screen.Down();
+  screen.Up();
+  screen.Pump();
+  // The minimize command cleared the hot object before the button came up,
+  // so no up event is fired outside the button.
+  const std::vector<std::string> expected = {"enter close", "leave close", "enter min", "down min left",
+                                             "leave min"};
+  EXPECT_EQ(log, expected);
+}
+
+// Handlers that free the objects or the whole component while a button is
+// being handled: nothing freed may be touched afterwards (the sanitizers
+// watch), and the list is left consistent.
+TEST_F(ObjectsMouseTest, EventsThatFreeTheObjectsOrTheComponent) {
+  struct FreeCase {
+    const char* name;
+    const char* button;
+    std::function<void(ObjectsMouseTest&)> arm;
+  };
+  auto clear = [](ObjectsMouseTest& t) { t.Objects().Clear(); };
+  auto reskin = [](ObjectsMouseTest& t) { t.velmora->ApplySkin(); };
+  auto unskin = [](ObjectsMouseTest& t) { t.velmora->SetSkinData(nullptr); };
+  auto kill = [](ObjectsMouseTest& t) {
+    delete t.velmora;
+    t.velmora = nullptr;
+  };
+  const FreeCase cases[] = {
+      {"clear_on_enter", "max", [=](ObjectsMouseTest& t) { t.velmora->OnMouseEnterEvent = [&t, clear](const std::string&) { clear(t); }; }},
+      {"clear_on_down", "max", [=](ObjectsMouseTest& t) { t.velmora->OnMouseDownEvent = [&t, clear](const std::string&, int, int, const TRect&, TMouseBtn) { clear(t); }; }},
+      {"reskin_on_down", "rollup", [=](ObjectsMouseTest& t) { t.velmora->OnMouseDownEvent = [&t, reskin](const std::string&, int, int, const TRect&, TMouseBtn) { reskin(t); }; }},
+      {"unskin_on_up", "close", [=](ObjectsMouseTest& t) { t.velmora->OnMouseUpEvent = [&t, unskin](const std::string&, int, int, const TRect&, TMouseBtn) { unskin(t); }; }},
+      {"reskin_on_leave", "max", [=](ObjectsMouseTest& t) { t.velmora->OnMouseLeaveEvent = [&t, reskin](const std::string&) { reskin(t); }; }},
+      {"component_freed_on_down", "max", [=](ObjectsMouseTest& t) { t.velmora->OnMouseDownEvent = [&t, kill](const std::string&, int, int, const TRect&, TMouseBtn) { kill(t); }; }},
+      {"component_freed_on_up", "close", [=](ObjectsMouseTest& t) { t.velmora->OnMouseUpEvent = [&t, kill](const std::string&, int, int, const TRect&, TMouseBtn) { kill(t); }; }},
+      {"form_released_on_up", "close", [=](ObjectsMouseTest& t) { t.velmora->OnMouseUpEvent = [&t](const std::string&, int, int, const TRect&, TMouseBtn) { t.form->Release(); }; }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MakeSkinnedForm();
+    const TPoint over = CentreOf(c.button), off = ScreenAt(150, 80);
+    auto moveTo = [&](TPoint p) {
+      screen.MoveTo(p);
+      screen.RunFor(60);
+    };
+    c.arm(*this);
+    moveTo(over);
+    screen.Down();
+    screen.Pump();
+    moveTo(off);
+    moveTo(over);
+    screen.Up();
+    screen.Pump();
+    screen.RunFor(200);
+    if (Screen->FormCount() == 0) continue;  // released
+    if (velmora != nullptr) {
+      EXPECT_EQ(Objects().PressedIndex(), -1);
+      EXPECT_LT(Objects().HotIndex(), Objects().Count());
+    }
+    EXPECT_NE(GetCapture(), form->Handle());
+    delete form;
+  }
+}
+
+}  // namespace
+}  // namespace vx::test
