@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include <emmintrin.h>
+
 #include "effects/zt_bitmap.h"
 #include "effects/zt_effect_mask.h"
 #include "effects/zt_effect_procs.h"
@@ -100,20 +102,31 @@ void Blur(TztBitmap& Frame, TztBitmap& After, const TztEffectSettings&, int p) {
 
 // The triangle filter of radius r is two box filters of r + 1 taps:
 // sum over k = -r..r of (r + 1 - |k|) v[x + k] = sum over i, j = 0..r of v[x - r + i + j].
-// The three colour channels ride in 16-bit lanes of one 64-bit integer (a sum is
-// at most 255 (r + 1)^2 < 2^16 for r <= 14, and lanes only ever take back what was
-// added, so they never borrow from each other). Rows are filtered into a plane
-// of packed B, G, R bytes, then all columns together with running sums kept a
-// whole row at a time; each sum is divided through the quotient table.
+// The colour channels ride in 16-bit lanes (a sum is at most 255 (r + 1)^2 <
+// 2^16 for r <= 14, and lanes only ever take back what was added, so each lane
+// ends exact whatever it wrapped through): four lanes of one 64-bit integer for
+// the running sums along a row, two pixels of an SSE2 register for the columns.
+// Rows are filtered into a plane of packed B, G, R bytes, then all columns
+// together with running sums kept a whole row at a time. Each sum is divided
+// exactly: q = mulhi(t, 65536 div d) is floor(t / d) or one less, and the
+// remainder t - q d tells which.
 namespace {
 
 inline uint64_t Lanes(uint32_t p) {
   return uint64_t(p & 0xFFu) | (uint64_t(p & 0xFF00u) << 8) | (uint64_t(p & 0xFF0000u) << 16);
 }
 
-inline uint32_t Divided(const uint8_t* q, uint64_t t) {
-  return uint32_t(q[t & 0xFFFF]) | (uint32_t(q[(t >> 16) & 0xFFFF]) << 8) | (uint32_t(q[(t >> 32) & 0xFFFF]) << 16);
-}
+struct LaneDivider {
+  __m128i magic, div, divMinus1;
+  explicit LaneDivider(int d)
+      : magic(_mm_set1_epi16(int16_t(65536 / d))), div(_mm_set1_epi16(int16_t(d))), divMinus1(_mm_set1_epi16(int16_t(d - 1))) {}
+  // floor(t / d) in every unsigned 16-bit lane, t <= 255 d.
+  __m128i operator()(__m128i t) const {
+    const __m128i q = _mm_mulhi_epu16(t, magic);
+    const __m128i rem = _mm_sub_epi16(t, _mm_mullo_epi16(q, div));
+    return _mm_sub_epi16(q, _mm_cmpgt_epi16(rem, divMinus1));
+  }
+};
 
 }  // namespace
 
@@ -121,22 +134,22 @@ void StackBlur(TztBitmap& Bitmap, int r) {
   const int W = Bitmap.Width(), H = Bitmap.Height();
   if (r <= 0 || W <= 0 || H <= 0) return;
   r = std::min(r, 14);
-  const int taps = r + 1, div = taps * taps;
-  std::vector<uint8_t> quot(size_t(256) * size_t(div));
-  for (size_t i = 0; i < quot.size(); ++i) quot[i] = uint8_t(i / size_t(div));
-  const uint8_t* const q = quot.data();
+  const int taps = r + 1;
+  const LaneDivider divide(taps * taps);
   const size_t w = size_t(W);
+  const size_t wp = (w + 1) & ~size_t(1);  // whole pixel pairs; the padding pixel stays 0
+  const __m128i zero = _mm_setzero_si128();
 
   // Horizontally filtered rows, made when first asked for and kept in a ring of
   // 2r + 2 rows (the vertical pass needs rows z .. z + r + 1 at row z). Output
   // row z is written over the bitmap only after row z + r + 1 has been read.
   const int slots = 2 * r + 2;
-  std::vector<uint32_t> rows(size_t(slots) * w);
+  std::vector<uint32_t> rows(size_t(slots) * wp, 0);
   std::vector<int> tag(size_t(slots), -1);
-  std::vector<uint64_t> ext(w + 2 * size_t(r)), box(w + size_t(r));
+  std::vector<uint64_t> ext(w + 2 * size_t(r)), box(w + size_t(r)), sums(wp, 0);
   auto filtered = [&](int y) -> const uint32_t* {
     y = std::clamp(y, 0, H - 1);
-    uint32_t* out = rows.data() + size_t(y % slots) * w;
+    uint32_t* out = rows.data() + size_t(y % slots) * wp;
     if (tag[size_t(y % slots)] == y) return out;
     tag[size_t(y % slots)] = y;
     const uint32_t* row = Bitmap.PixelPtr(0, y);
@@ -155,35 +168,56 @@ void StackBlur(TztBitmap& Bitmap, int r) {
     }
     uint64_t t = 0;
     for (int i = 0; i < taps; ++i) t += box[size_t(i)];
-    out[0] = Divided(q, t);
+    sums[0] = t;
     for (size_t x = 1; x < w; ++x) {
       t = t + box[x + size_t(r)] - box[x - 1];
-      out[x] = Divided(q, t);
+      sums[x] = t;
+    }
+    for (size_t x = 0; x < w; x += 2) {
+      const __m128i q = divide(_mm_loadu_si128(reinterpret_cast<const __m128i*>(sums.data() + x)));
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(out + x), _mm_packus_epi16(q, zero));
     }
     return out;
   };
+  auto pair = [&](const uint32_t* row, size_t x) {
+    return _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + x)), zero);
+  };
 
-  // Vertical pass. run holds the sum of filtered rows z .. z + r (box row z),
-  // ring the last r + 1 box rows, acc their sum: the output row z.
-  std::vector<uint64_t> run(w, 0), acc(w, 0), ring(size_t(taps) * w, 0);
+  // Vertical pass, two pixels a step. run holds the sum of filtered rows
+  // z .. z + r (box row z), ring the last r + 1 box rows, acc their sum: the
+  // output row z.
+  const size_t pairs = wp / 2;
+  std::vector<uint64_t> runs(wp, 0), accs(wp, 0), ring(size_t(taps) * wp, 0);  // two 64-bit words a pair
+  auto at = [](std::vector<uint64_t>& v, size_t k) { return reinterpret_cast<__m128i*>(v.data() + 2 * k); };
+  auto load = [](const __m128i* p) { return _mm_loadu_si128(p); };
+  auto store = [](__m128i* p, __m128i v) { _mm_storeu_si128(p, v); };
   for (int j = 0; j < taps; ++j) {
     const uint32_t* src = filtered(-r + j);
-    for (size_t x = 0; x < w; ++x) run[x] += Lanes(src[x]);
+    for (size_t k = 0; k < pairs; ++k) store(at(runs, k), _mm_add_epi16(load(at(runs, k)), pair(src, 2 * k)));
   }
+  const __m128i opaque = _mm_set1_epi32(int(0xFF000000u));
   for (int z = -r; z < H; ++z) {
-    uint64_t* slot = ring.data() + size_t((z + r) % taps) * w;
+    __m128i* const run = at(runs, 0);
+    __m128i* const acc = at(accs, 0);
+    __m128i* const slot = reinterpret_cast<__m128i*>(ring.data() + size_t((z + r) % taps) * wp);
     const uint32_t* drop = filtered(z);
     const uint32_t* add = filtered(z + 1 + r);
     // The slot still holds box row z - taps (zero during the first taps rows).
-    for (size_t x = 0; x < w; ++x) {
-      const uint64_t b = run[x];
-      acc[x] = acc[x] + b - slot[x];
-      slot[x] = b;
-      run[x] = b + Lanes(add[x]) - Lanes(drop[x]);
+    for (size_t k = 0; k < pairs; ++k) {
+      const __m128i b = load(run + k);
+      store(acc + k, _mm_sub_epi16(_mm_add_epi16(load(acc + k), b), load(slot + k)));
+      store(slot + k, b);
+      store(run + k, _mm_sub_epi16(_mm_add_epi16(b, pair(add, 2 * k)), pair(drop, 2 * k)));
     }
     if (z >= 0) {
       uint32_t* out = Bitmap.PixelPtr(0, z);
-      for (size_t x = 0; x < w; ++x) out[x] = 0xFF000000u | Divided(q, acc[x]);
+      for (size_t k = 0; k < pairs; ++k) {
+        const __m128i px = _mm_or_si128(_mm_packus_epi16(divide(load(acc + k)), zero), opaque);
+        if (2 * k + 1 < w)
+          _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 2 * k), px);
+        else
+          out[2 * k] = uint32_t(_mm_cvtsi128_si32(px));
+      }
     }
   }
 }

@@ -374,21 +374,25 @@ TEST(ZtCompose, BlurShowsTheAfterImageBlurredLessAndLess) {
 }
 
 TEST(ZtCompose, StackBlurMatchesTheDirectSums) {
-  const struct { int W, H; } sizes[] = {{1, 1}, {1, 7}, {7, 1}, {13, 9}, {40, 3}};
-  for (const auto& s : sizes)
-    for (int r = 1; r <= 10; ++r) {
-      TztBitmap fast(s.W, s.H);
-      uint32_t seed = 12345;
-      for (size_t i = 0; i < fast.PixelCount(); ++i) {
-        seed = seed * 1103515245u + 12345u;
-        fast.Pixels()[i] = seed;
+  // Random pixels, and bytes of only 0 and 255 (sums at both ends of the range
+  // of every divisor), at odd and even widths, for every radius up to the cap.
+  const struct { int W, H; } sizes[] = {{1, 1}, {1, 7}, {7, 1}, {2, 5}, {13, 9}, {40, 3}};
+  for (bool extremes : {false, true})
+    for (const auto& s : sizes)
+      for (int r = 1; r <= 14; ++r) {
+        TztBitmap fast(s.W, s.H);
+        uint32_t seed = 12345;
+        for (size_t i = 0; i < fast.PixelCount(); ++i) {
+          seed = seed * 1103515245u + 12345u;
+          fast.Pixels()[i] = extremes ? ((seed >> 9) & 0x01010101u) * 0xFF : seed;
+        }
+        TztBitmap want = fast;
+        zt_procs::StackBlur(fast, r);
+        ref::Blur(want, r);
+        for (size_t i = 0; i < fast.PixelCount(); ++i)
+          ASSERT_EQ(fast.Pixels()[i], want.Pixels()[i])
+              << s.W << "x" << s.H << " r=" << r << (extremes ? " (0 and 255)" : "") << " pixel " << i;
       }
-      TztBitmap want = fast;
-      zt_procs::StackBlur(fast, r);
-      ref::Blur(want, r);
-      for (size_t i = 0; i < fast.PixelCount(); ++i)
-        ASSERT_EQ(fast.Pixels()[i], want.Pixels()[i]) << s.W << "x" << s.H << " r=" << r << " pixel " << i;
-    }
 }
 
 TEST(ZtCompose, BitmapAnimationThresholds) {
