@@ -26,6 +26,12 @@ struct VelmoraProc {
   void operator()(TMessage& m) const { call(m); }
 };
 
+// Posted to the form when its skin data went away: re-apply without it.
+UINT ReapplyMessage() {
+  static const UINT msg = RegisterWindowMessage("TvxVelmora.ReapplySkin");
+  return msg;
+}
+
 bool IsMouseMessage(UINT msg) {
   return (msg >= WM_NCMOUSEMOVE && msg <= WM_NCMBUTTONDBLCLK) || (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) ||
          msg == WM_NCMOUSELEAVE || msg == WM_MOUSELEAVE;
@@ -148,8 +154,14 @@ void TvxVelmora::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
   if (operation != TOperation::opRemove) return;
   if (component == skinData_) {
+    // The skin data is being destroyed: drop everything taken from it now,
+    // and fall back to the default frame once that destruction is over.
     skinData_ = nullptr;
-    if (!HasState(csDestroying)) ApplySkin(true);
+    skinInUse_ = false;
+    objects_->StopTimers();
+    objects_->Clear();
+    if (!HasState(csDestroying) && link_ && form_->HandleAllocated())
+      PostMessage(form_->Handle(), ReapplyMessage(), 0, 0);
   }
   if (component == menusSkinData_) menusSkinData_ = nullptr;
 }
@@ -467,6 +479,12 @@ void TvxVelmora::Dispatch(TMessage& m) {
       if (!skinnable_ || m.LParam != kGrabFrameKey) break;
       DoPaintFrameToDC(m, kGrabFrameKey);
       return;
+    default:
+      if (m.Msg == ReapplyMessage()) {
+        ApplySkin(true);
+        return;
+      }
+      break;
     case VXM_ISSKINNEDFORM:
       // The platform counts as a recent one: the answer follows Skinnable.
       m.Result = skinnable_ ? kSkinnedFormAnswer : kUnskinnedFormAnswer;
@@ -474,8 +492,6 @@ void TvxVelmora::Dispatch(TMessage& m) {
     case WM_DESTROY:
       objects_->StopTimers();
       WindowBehaviour(m);
-      break;
-    default:
       break;
   }
   CallOld(m);
