@@ -505,7 +505,10 @@ void TvxVelmora::DoNCCalcSize(TMessage& m) {
   if (!r) return;
   int l, t, rt, b;
   if (ActiveSkin()) {
-    RefreshFrameSize();
+    // The proposed rectangle is the window's new size; the window itself
+    // still has the old one.
+    frameWidth_ = r->Width();
+    frameHeight_ = r->Height();
     CalcFrameGeometry();
     if (FullBorderMode()) {
       m.Result = 1;

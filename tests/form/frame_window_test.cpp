@@ -1,0 +1,116 @@
+// The frame through window operations: sizing the window by dragging its
+// border, the cursor in the non-client area, the size nudge, and a caption
+// text change.
+#include <gtest/gtest.h>
+
+#include "raster/vx_bitmap.h"
+#include "tests/form/form_fixture.h"
+
+namespace vx::test {
+namespace {
+
+class FrameWindow : public FormFixture {};
+
+// While the border is dragged the frame follows every step; afterwards the
+// geometry, the client area and the region fit the final size, and the
+// minimum track size holds.
+TEST_F(FrameWindow, DraggingTheBorderRebuildsTheFrame) {
+  MakeForm(400, 300);
+  TvxSkinData* data = AttachSkinData();
+  LoadFixtureSkin(*data);
+  ShowForm();
+  int sizes = 0, inLoop = 0, stale = 0;
+  auto check = [&](int w, int h) {
+    EXPECT_EQ(form->Width(), w);
+    EXPECT_EQ(velmora->FrameWidth(), w);
+    EXPECT_EQ(velmora->FrameHeight(), h);
+    TRect client;
+    GetClientAreaInWindow(Wnd(), &client);
+    EXPECT_EQ(client, (TRect{4, 30, w - 4, h - 4}));
+    EXPECT_EQ(velmora->Geometry().FrameClientRect, client);
+    TRegion rgn;
+    ASSERT_NE(GetWindowRgn(Wnd(), rgn), 0);
+    EXPECT_EQ(rgn.Bounds(), (TRect{0, 0, w, h}));
+    // The top-right corner keeps the mask's cut at the new right edge.
+    EXPECT_FALSE(rgn.Contains(w - 1, 0));
+    EXPECT_TRUE(rgn.Contains(w - 1, 20));
+  };
+  // Every size step inside the loop finds the frame and region already
+  // rebuilt for it.
+  form->OnResize = [&](TObject*) {
+    ++sizes;
+    if (!velmora->InMoveSizeLoop()) return;
+    ++inLoop;
+    TRegion rgn;
+    GetWindowRgn(Wnd(), rgn);
+    if (velmora->FrameWidth() != form->Width() || rgn.Bounds().Width() != form->Width()) ++stale;
+  };
+  screen.Drag(ScreenAt(398, 150), ScreenAt(498, 150), 4);
+  screen.Pump();
+  EXPECT_FALSE(velmora->InMoveSizeLoop());
+  EXPECT_GE(inLoop, 2);
+  EXPECT_EQ(stale, 0);
+  check(500, 300);
+  // Far below the minimum: the skin's minimum width.
+  screen.Drag(ScreenAt(498, 150), ScreenAt(10, 150), 3);
+  screen.Pump();
+  check(data->formminwidth, 300);
+  WritePng("dragged_to_minimum");
+}
+
+TEST_F(FrameWindow, FormCursorInTheNonClientAreaExceptOnSizingBorders) {
+  MakeForm(300, 200);
+  ShowForm();
+  form->SetCursor(IDC_HAND);
+  struct Case {
+    int hit;
+    bool option;
+    HCURSOR cursor;
+  } cases[] = {
+      {HTCAPTION, false, IDC_ARROW}, {HTCAPTION, true, IDC_HAND},   {HTOBJECT, true, IDC_HAND},
+      {HTLEFT, true, IDC_SIZEWE},    {HTBOTTOMRIGHT, true, IDC_SIZENWSE}, {HTCLIENT, true, IDC_HAND},
+  };
+  screen.MoveTo(ScreenAt(150, 100));
+  screen.Pump();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.hit << " " << c.option);
+    velmora->SetUseFormCursorInNCArea(c.option);
+    SetCursor(IDC_WAIT);
+    SendMessage(Wnd(), WM_SETCURSOR, HandleToWParam(Wnd()), MAKELPARAM(WORD(c.hit), WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), c.cursor);
+  }
+}
+
+TEST_F(FrameWindow, NudgeKeepsTheSizeAndRelaysOut) {
+  MakeForm(400, 300);
+  TvxSkinData* data = AttachSkinData();
+  LoadFixtureSkin(*data);
+  ShowForm();
+  int resizes = 0;
+  form->OnResize = [&](TObject*) { ++resizes; };
+  velmora->NudgeSize();
+  EXPECT_EQ(form->Width(), 400);
+  EXPECT_EQ(resizes, 2);
+  // At the minimum width the nudge goes one pixel wider, not narrower.
+  form->SetWidth(data->formminwidth);
+  screen.Pump();
+  resizes = 0;
+  velmora->NudgeSize();
+  EXPECT_EQ(form->Width(), data->formminwidth);
+  EXPECT_EQ(resizes, 2);
+}
+
+TEST_F(FrameWindow, CaptionTextChangeRepaintsTheDefaultFrame) {
+  MakeForm(300, 200);
+  form->SetCaption("");
+  ShowForm();
+  const int x = 150, y = 12;
+  const uint32_t before = WindowPixel(x, y);
+  form->SetCaption("WWWWWWWWWW");
+  EXPECT_NE(WindowPixel(x, y), before);
+  form->SetCaption("");
+  EXPECT_EQ(WindowPixel(x, y), before);
+}
+
+}  // namespace
+}  // namespace vx::test
