@@ -250,14 +250,14 @@ void TztFrameComposer::FillMask(int p) {
 void TztFrameComposer::FillTable(int p) {
   const TztRotation r = settings_.Rotation;
   std::vector<TztMoveCell>& target = r == krNone ? table_ : secondTable_;
-  std::fill(target.begin(), target.end(), TztMoveCell{0, 0, 0});
+  std::memset(static_cast<void*>(target.data()), 0, target.size() * sizeof(TztMoveCell));
   const int w = Transposed(r) ? rows_ : cols_, h = Transposed(r) ? cols_ : rows_;
   std::get<TztMoveProc>(item_->Proc)(target.data(), w, h, p);
   if (r == krNone) {
     DropUnreachableCells();
     return;
   }
-  std::fill(table_.begin(), table_.end(), TztMoveCell{0, 0, 0});
+  std::memset(static_cast<void*>(table_.data()), 0, table_.size() * sizeof(TztMoveCell));
   for (int v = 0; v < h; ++v)
     for (int u = 0; u < w; ++u) {
       const TztMoveCell c = secondTable_[size_t(u) + size_t(v) * size_t(w)];
@@ -431,12 +431,12 @@ void TztFrameComposer::ApplyTable(TztBitmap& Frame, const TztBitmap& After) cons
           const int64_t hi = std::clamp<int64_t>(std::min(tw, aw - ox) - base, lo, runEnd);
           for (; X < lo; ++X) resolve(X);
           const uint32_t* s = After.PixelPtr(0, int(oy + sy));
-          for (; X < hi; ++X) {
-            const uint32_t sp = s[ox + base + X];
-            if ((sp >> 24) != 0)
-              d[X] = sp;
-            else
-              resolve(X);
+          while (X < hi) {
+            // Pixels with a source pixel of alpha > 0 are copied a stretch at a time.
+            const int64_t n = int64_t(pixel::VisiblePrefix(s + (ox + base + X), size_t(hi - X)));
+            std::memmove(d + X, s + (ox + base + X), size_t(n) * 4);
+            X += n;
+            if (X < hi) resolve(X++);
           }
           for (; X < runEnd; ++X) resolve(X);
         };

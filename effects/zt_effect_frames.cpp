@@ -32,24 +32,28 @@ void SetCell(TztMoveCell& c, int64_t sx, int64_t sy) {
 void Interlace(TztMoveCell* Table, int W, int H, int p) {
   if (p == 0 || W <= 0 || H <= 0) return;
   const int64_t shift = MulDiv(100 - p, W, 100);
-  for (int y = 0; y < H; ++y) {
+  for (int y = 0; y < H && FitsCell(y); ++y) {
     TztMoveCell* row = Table + size_t(y) * size_t(W);
     const int64_t s = (y % 2 == 0) ? shift : -shift;
-    for (int x = 0; x < W; ++x)
-      if (FitsCell(x + s) && FitsCell(y)) SetCell(row[x], x + s, y);
+    // The columns whose source x + s fits a cell.
+    const int64_t from = std::max<int64_t>(0, -32768 - s), to = std::min<int64_t>(W, 32768 - s);
+    for (int64_t x = from; x < to; ++x) SetCell(row[x], x + s, y);
   }
 }
 
-// The after image enters from the top-left corner.
+// The after image enters from the top-left corner: cell (x, y) shows cell
+// (x + dx, y + dy), written where the cell and its source lie inside the table
+// and the source fits a cell.
 void Corner(TztMoveCell* Table, int W, int H, int p) {
   if (p == 0 || W <= 0 || H <= 0) return;
-  const int a = MulDiv(W - 1, p, 100), b = MulDiv(H - 1, p, 100);
-  for (int y = 0; y <= b && y < H; ++y)
-    for (int x = 0; x <= a && x < W; ++x) {
-      const int64_t sx = int64_t(W) - 1 - a + x, sy = int64_t(H) - 1 - b + y;
-      if (sx < 0 || sx >= W || sy < 0 || sy >= H || !FitsCell(sx) || !FitsCell(sy)) continue;
-      SetCell(Table[size_t(x) + size_t(y) * size_t(W)], sx, sy);
-    }
+  const int64_t a = MulDiv(W - 1, p, 100), b = MulDiv(H - 1, p, 100);
+  const int64_t dx = int64_t(W) - 1 - a, dy = int64_t(H) - 1 - b;
+  const int64_t x0 = std::max<int64_t>(0, -dx), x1 = std::min<int64_t>({a, W - 1, W - 1 - dx, 32767 - dx});
+  const int64_t y0 = std::max<int64_t>(0, -dy), y1 = std::min<int64_t>({b, H - 1, H - 1 - dy, 32767 - dy});
+  for (int64_t y = y0; y <= y1; ++y) {
+    TztMoveCell* row = Table + size_t(y) * size_t(W);
+    for (int64_t x = x0; x <= x1; ++x) SetCell(row[x], x + dx, y + dy);
+  }
 }
 
 namespace {

@@ -127,7 +127,25 @@ void MaskBlendRow(uint32_t* after, const uint8_t* mask, const uint32_t* before, 
   }
   for (; i < n; ++i) MaskBlendOne(after + i, mask[i], before + i, frame + i);
 }
+
+size_t VisiblePrefix(const uint32_t* p, size_t n) {
+  const __m128i alpha = _mm_set1_epi32(int(0xFF000000u)), zero = _mm_setzero_si128();
+  size_t i = 0;
+  for (; i + 4 <= n; i += 4) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    const int clear = _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(v, alpha), zero));
+    if (clear != 0) return i + size_t(__builtin_ctz(unsigned(clear))) / 4;
+  }
+  while (i < n && (p[i] >> 24) != 0) ++i;
+  return i;
+}
 #else
+size_t VisiblePrefix(const uint32_t* p, size_t n) {
+  size_t i = 0;
+  while (i < n && (p[i] >> 24) != 0) ++i;
+  return i;
+}
+
 void BlendRow(uint32_t* dst, const uint32_t* src, size_t n) {
   for (size_t i = 0; i < n; ++i) dst[i] = Blend(src[i], dst[i]);
 }

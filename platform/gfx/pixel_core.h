@@ -37,6 +37,9 @@ void BlendRow(uint32_t* dst, const uint32_t* src, size_t n);
 // be before, and before may be after (each pixel is read before it is written).
 void MaskBlendRow(uint32_t* after, const uint8_t* mask, const uint32_t* before, uint32_t* frame, size_t n);
 
+// The number of leading pixels of p[0 .. n) whose alpha is not 0.
+size_t VisiblePrefix(const uint32_t* p, size_t n);
+
 // Every source pixel that is not the key is written with alpha 255; key pixels
 // leave the destination as it was.
 void KeyRow(uint32_t* dst, const uint32_t* src, size_t n);

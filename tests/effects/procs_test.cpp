@@ -241,6 +241,45 @@ TEST(ZtMoves, InterlaceAndCornerTables) {
     }
 }
 
+// The displacement tables cell by cell against their rules, including tables
+// so wide that some sources do not fit a 16-bit cell (those cells stay empty)
+// and progress values outside 0..100.
+TEST(ZtMoves, TablesMatchTheRulesCellByCell) {
+  auto fits = [](int64_t v) { return v >= -32768 && v <= 32767; };
+  const struct { int W, H; } sizes[] = {{1, 1}, {1, 9}, {9, 1}, {7, 5}, {37, 23}, {40000, 2}};
+  for (const auto& sz : sizes)
+    for (int p : {-5, 0, 1, 37, 50, 99, 100, 130}) {
+      const size_t n = size_t(sz.W) * size_t(sz.H);
+      std::vector<TztMoveCell> interlace(n, TztMoveCell{0, 0, 0}), corner(n, TztMoveCell{0, 0, 0});
+      std::vector<TztMoveCell> wantI(n, TztMoveCell{0, 0, 0}), wantC(n, TztMoveCell{0, 0, 0});
+      Interlace(interlace.data(), sz.W, sz.H, p);
+      Corner(corner.data(), sz.W, sz.H, p);
+      if (p != 0) {
+        const int64_t shift = zt::MulDiv(100 - p, sz.W, 100);
+        for (int64_t y = 0; y < sz.H; ++y)
+          for (int64_t x = 0; x < sz.W; ++x) {
+            const int64_t sx = y % 2 == 0 ? x + shift : x - shift;
+            if (fits(sx) && fits(y)) wantI[size_t(x + y * sz.W)] = TztMoveCell{255, int16_t(sx), int16_t(y)};
+          }
+        const int64_t a = zt::MulDiv(sz.W - 1, p, 100), b = zt::MulDiv(sz.H - 1, p, 100);
+        for (int64_t y = 0; y <= b; ++y)
+          for (int64_t x = 0; x <= a; ++x) {
+            const int64_t sx = sz.W - 1 - a + x, sy = sz.H - 1 - b + y;
+            if (x < sz.W && y < sz.H && sx >= 0 && sx < sz.W && sy >= 0 && sy < sz.H && fits(sx) && fits(sy))
+              wantC[size_t(x + y * sz.W)] = TztMoveCell{255, int16_t(sx), int16_t(sy)};
+          }
+      }
+      for (size_t i = 0; i < n; ++i) {
+        ASSERT_TRUE(interlace[i].Opacity == wantI[i].Opacity && interlace[i].SrcX == wantI[i].SrcX &&
+                    interlace[i].SrcY == wantI[i].SrcY)
+            << "Interlace " << sz.W << "x" << sz.H << " p=" << p << " cell " << i;
+        ASSERT_TRUE(corner[i].Opacity == wantC[i].Opacity && corner[i].SrcX == wantC[i].SrcX &&
+                    corner[i].SrcY == wantC[i].SrcY)
+            << "Corner " << sz.W << "x" << sz.H << " p=" << p << " cell " << i;
+      }
+    }
+}
+
 // Every mask and table procedure, at sizes down to 1x1 and at the ends of the
 // progress range, stays inside its buffer.
 TEST(ZtAllProcedures, StayInsideTheirBuffers) {

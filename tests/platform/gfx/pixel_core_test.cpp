@@ -93,6 +93,17 @@ TEST(PixelBlend, MaskedRowMatchesPixelRule) {
       }
 }
 
+TEST(PixelBlend, VisiblePrefixStopsAtTheFirstClearPixel) {
+  // Every length up to past a few four-pixel steps, the clear pixel at every
+  // place or nowhere, next to pixels whose alpha is 1 (not clear).
+  for (size_t n = 0; n < 14; ++n)
+    for (size_t clear = 0; clear <= n; ++clear) {
+      std::vector<uint32_t> row(n, 0x01FFFFFFu);
+      if (clear < n) row[clear] = 0x00FFFFFFu;
+      EXPECT_EQ(VisiblePrefix(row.data(), n), clear) << "length " << n;
+    }
+}
+
 TEST(PixelBlend, HalfAlphaExample) {
   // (200 * 128 + 100 * 128) >> 8 = 150 on the colour bytes; alpha (128 * 128 + 100 * 128) >> 8 = 114.
   EXPECT_EQ(Blend(0x80C8C8C8u, 0x64646464u), 0x72969696u);
