@@ -1,0 +1,198 @@
+// Caption object pixels: the fixture skin (every state rectangle a flat colour
+// of its own) on a real form, each button state sampled from the window, and
+// the default buttons drawn with system colours.
+#include "tests/form/objects_util.h"
+
+#include <filesystem>
+#include <functional>
+
+#include "raster/effect_bmp.h"
+#include "skins/skin_gen.h"
+
+namespace vx::test {
+namespace {
+
+class ObjectsPaintTest : public ObjectsTest {
+ public:
+  void SkinnedForm() {
+    MakeForm(420, 260);
+    static const std::string ini = [] {
+      const std::string dir = std::string(VX_TEST_OUT_DIR) + "/form/objects_fixture_skin";
+      std::filesystem::remove_all(dir);
+      return skins::WriteFixtureSkin(dir);
+    }();
+    auto* sd = new TvxSkinData(form);
+    sd->LoadFromFile(ini);
+    velmora->SetBorderIcons(kDefaultVxBorderIcons | biMinimizeToTray);
+    Use(sd);
+    ShowForm();
+    ASSERT_TRUE(velmora->SkinInUse());
+    screen.MoveTo({790, 590});
+    screen.RunFor(300);
+  }
+  void WritePng(const std::string& name) {
+    const std::string dir = std::string(VX_TEST_OUT_DIR) + "/form";
+    std::filesystem::create_directories(dir);
+    screen.Pump();
+    screen.WriteWindowPng(form->Handle(), dir + "/" + name + ".png");
+  }
+  // The colour of the definition's Rect in its active picture, at the same
+  // offset as the object's centre.
+  TColor Expected(const std::string& id, TRect TvxDataSkinStdButton::*rect) {
+    TvxSkinData* sd = velmora->SkinData();
+    const int i = sd->GetObjectIndex(id);
+    auto* def = dynamic_cast<TvxDataSkinStdButton*>(sd->ObjectList[size_t(i)].get());
+    const TRect src = def->*rect;
+    const TRect o = RectOf(id);
+    const TvxBitmap& pic = *sd->ActivePictures[size_t(def->activepictureindex)];
+    return ObjPixelColor(pic.Pixel(src.Left + (o.Right - o.Left) / 2, src.Top + (o.Bottom - o.Top) / 2));
+  }
+  void Hover(const std::string& id) {
+    screen.MoveTo(CentreOf(id));
+    screen.RunFor(200);  // tracking, then the morph to the end
+  }
+};
+
+TEST_F(ObjectsPaintTest, SkinnedButtonStates) {
+  using D = TvxDataSkinStdButton;
+  using B = TvxDataSkinButton;
+  struct PaintCase {
+    const char* name;
+    const char* id;
+    std::function<void(ObjectsPaintTest&)> act;
+    TRect D::*rect;
+    bool inactive = false;  // the frame dims its inactive strips, buttons included
+  };
+  const PaintCase cases[] = {
+      {"normal", "closebutton", [](ObjectsPaintTest&) {}, &D::skinrect},
+      {"hot", "closebutton", [](ObjectsPaintTest& t) { t.Hover("closebutton"); }, &D::activeskinrect},
+      {"pressed", "closebutton",
+       [](ObjectsPaintTest& t) {
+         t.Hover("closebutton");
+         t.screen.Down();
+         t.screen.Pump();
+       },
+       &B::downrect},
+      {"pressed_and_dragged_off", "closebutton",
+       [](ObjectsPaintTest& t) {
+         t.Hover("closebutton");
+         t.screen.Down();
+         t.screen.MoveTo(t.ScreenAt(200, 150));
+         t.screen.RunFor(300);
+       },
+       &D::skinrect},
+      {"disabled_in_frame_picture", "sysmenubutton",
+       [](ObjectsPaintTest& t) {
+         t.velmora->SetDisableSystemMenu(true);
+         t.Objects().ApplyBorderIcons();
+         t.velmora->RepaintFrame();
+       },
+       &B::disableskinrsect},
+      {"inactive", "closebutton",
+       [](ObjectsPaintTest& t) {
+         auto* other = new TForm(Application);
+         other->SetBounds(600, 400, 100, 80);
+         other->Show();
+         t.screen.Pump();
+       },
+       &D::inactiveskinrect, true},
+      {"restore", "maxbutton",
+       [](ObjectsPaintTest& t) {
+         t.form->SetWindowState(wsMaximized);
+         t.screen.Pump();
+       },
+       &D::restorerect},
+      {"restore_hot", "maxbutton",
+       [](ObjectsPaintTest& t) {
+         t.form->SetWindowState(wsMaximized);
+         t.screen.Pump();
+         t.Hover("maxbutton");
+       },
+       &D::restoreactiverect},
+      {"restore_pressed", "maxbutton",
+       [](ObjectsPaintTest& t) {
+         t.form->SetWindowState(wsMaximized);
+         t.screen.Pump();
+         t.Hover("maxbutton");
+         t.screen.Down();
+         t.screen.Pump();
+       },
+       &D::restoredownrect},
+      {"restore_inactive", "maxbutton",
+       [](ObjectsPaintTest& t) {
+         t.form->SetWindowState(wsMaximized);
+         t.screen.Pump();
+         auto* other = new TForm(Application);
+         other->SetBounds(600, 400, 100, 80);
+         other->Show();
+         t.screen.Pump();
+       },
+       &D::restoreinactiverect, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SkinnedForm();
+    ASSERT_NE(Obj(c.id), nullptr);
+    c.act(*this);
+    WritePng(std::string("objects_") + c.name);
+    auto dimmed = [&](TColor col) {
+      if (!c.inactive) return col;
+      TvxBitmap px(1, 1);
+      px.SetPixel(0, 0, ObjPixelOf(col));
+      TvxEffectBmp e(px);
+      e.Brightness(0.5);
+      e.CopyTo(px);
+      return ObjPixelColor(px.Pixel(0, 0));
+    };
+    const TColor want = dimmed(Expected(c.id, c.rect));
+    // Every state has a colour of its own; the normal one differs from them.
+    if (c.rect != &D::skinrect) {
+      EXPECT_NE(want, dimmed(Expected(c.id, &D::skinrect)));
+    }
+    EXPECT_EQ(ObjectColor(c.id), want);
+    screen.Up();
+    screen.Pump();
+    while (Screen->FormCount() > 0) delete Screen->Forms(0);
+  }
+}
+
+TEST_F(ObjectsPaintTest, DefaultButtonsUseSystemColours) {
+  MakeForm(300, 150);
+  ShowForm();
+  screen.MoveTo({790, 590});
+  screen.RunFor(100);
+  const TRect close = RectOf("closebutton");
+  ASSERT_EQ(close, (TRect{280, 4, 297, 21}));
+  // Window points of the glyph's pixels, moved by (dx, dy).
+  auto ink = [&](int dx, int dy) {
+    std::vector<TPoint> pts;
+    for (int y = close.Top; y < close.Bottom; ++y)
+      for (int x = close.Left; x < close.Right; ++x)
+        if (WindowColor(x, y) == ColorToRGB(clBtnText)) pts.push_back({x + dx, y + dy});
+    return pts;
+  };
+  EXPECT_EQ(WindowColor(close.Left, close.Top), ColorToRGB(clBtnFace));
+  EXPECT_EQ(WindowColor(close.Left + 1, close.Top + 1), ColorToRGB(clBtnFace));
+  EXPECT_GT(ink(0, 0).size(), 4u);  // the cross
+
+  screen.MoveTo(CentreOf("closebutton"));
+  screen.RunFor(60);
+  ASSERT_TRUE(Obj("closebutton")->MouseInside);
+  WritePng("objects_default_hot");
+  EXPECT_EQ(WindowColor(close.Left, close.Top), clNavy);
+  EXPECT_EQ(WindowColor(close.Right - 1, close.Bottom - 1), clNavy);
+  EXPECT_EQ(WindowColor(close.Left + 1, close.Top + 1), TColor(13811126));
+  const std::vector<TPoint> hot = ink(1, 1);
+
+  screen.Down();
+  screen.Pump();
+  ASSERT_TRUE(dynamic_cast<TvxSkinStdButtonObject*>(Obj("closebutton"))->Pressed);
+  EXPECT_EQ(WindowColor(close.Left + 1, close.Top + 1), TColor(11899781));
+  // Pressed with the pointer inside, the glyph moves one pixel right and down.
+  EXPECT_EQ(ink(0, 0), hot);
+  screen.Up();
+  screen.Pump();
+}
+
+}  // namespace
+}  // namespace vx::test
