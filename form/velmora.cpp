@@ -2,6 +2,7 @@
 // skin changes and the relay to skin-aware controls.
 #include "form/velmora.h"
 
+#include <algorithm>
 #include <set>
 #include <utility>
 #include <vector>
@@ -214,10 +215,19 @@ void TvxVelmora::SetUseSkinFontInCaption(bool v) {
 
 void TvxVelmora::SetRolledUp(bool value) {
   if (rolledUp_ == value) return;
+  // The minimal roll-up: the window shrinks to its caption and gets its
+  // height back. The rest of the window behaviour (remembered bounds across
+  // maximizing, the roll-up animation) belongs to the window-behaviour section.
+  if (value) rolledUpHeight_ = form_->Height();
   rolledUp_ = value;
-  // Window behaviour (the height change, remembered sizes) belongs to the
-  // window-behaviour section; here only the frame follows.
-  if (skinInUse_) UpdateFrame(true);
+  auto link = link_;
+  if (value) {
+    form_->SetHeight(GetMinHeight());
+  } else if (rolledUpHeight_ > 0) {
+    form_->SetHeight(std::max(rolledUpHeight_, GetMinHeight()));
+  }
+  if (link && !link->self) return;
+  if (ActiveSkin()) UpdateFrame(true);
   RepaintFrame();
 }
 
@@ -246,7 +256,11 @@ bool TvxVelmora::Resizable() const {
   return alwaysResize_ || form_->BorderStyle() == bsSizeable || form_->BorderStyle() == bsSizeToolWin;
 }
 
-bool TvxVelmora::ActiveSkin() const { return skinInUse_ && skinData_ && !skinData_->Empty; }
+// Frame painting needs the skin's main picture: without it the default frame
+// is drawn.
+bool TvxVelmora::ActiveSkin() const {
+  return skinInUse_ && skinData_ && !skinData_->Empty && !skinData_->Picture->Empty();
+}
 
 void TvxVelmora::MinimizeToTray() {
   // No tray icon yet: the form is minimized the ordinary way.
@@ -515,10 +529,11 @@ void TvxVelmora::DoNCCalcSize(TMessage& m) {
       return;
     }
     const TRect& cr = skinData_->clientrect;
-    l = cr.Left;
-    t = cr.Top;
-    rt = skinData_->Picture->Width() - cr.Right;
-    b = skinData_->Picture->Height() - cr.Bottom;
+    // A client rectangle reaching past the picture gives no negative margin.
+    l = std::max(0, cr.Left);
+    t = std::max(0, cr.Top);
+    rt = std::max(0, skinData_->Picture->Width() - cr.Right);
+    b = std::max(0, skinData_->Picture->Height() - cr.Bottom);
   } else {
     l = 3;
     t = CaptionHeight() + 3;
@@ -555,6 +570,11 @@ void TvxVelmora::DoNCHitTest(TMessage& m) {
   TPoint p = LParamToPoint(m.LParam);
   ScreenToFrame(p);
   if (frameWidth_ == 0 || frameHeight_ == 0) RefreshFrameSize();
+  if (!HasBorder()) {
+    // No frame: the whole window is client, nothing of it moves or sizes.
+    m.Result = HTCLIENT;
+    return;
+  }
   m.Result = ActiveSkin() ? SkinHitTest(p) : DefaultHitTest(p);
   if (m.Result == HTOBJECT && !objects_->MouseTrackingActive()) {
     objects_->TrackMouse(p.X, p.Y, true);

@@ -268,6 +268,7 @@ class TvxVelmora : public TComponent {
   TPopupMenu* systemMenu_ = nullptr;
   bool ncActive_ = false;
   bool rolledUp_ = false;
+  int rolledUpHeight_ = 0;
   bool inMoveSizeLoop_ = false;
   bool sizingStarted_ = false;
   int receiverCookie_ = 0;

@@ -267,6 +267,11 @@ void TvxVelmora::PaintDefaultFrame(HDC dc, bool useGivenDC) {
     }
     c.Font().Assign(active ? defCaptionFont_ : defInActiveCaptionFont_);
     std::string text = form_->Caption();
+    if (IsMDIForm()) {
+      TCustomForm* child = form_->ActiveMDIChild();
+      if (child && child->HandleAllocated() && IsZoomed(child->Handle()))
+        text += " - [" + child->Caption() + "]";
+    }
     const TRect area{cap.Left - 3, 0, cap.Right - 3, ch};
     if (OnCaptionPaint) {
       OnCaptionPaint(c, area, active);

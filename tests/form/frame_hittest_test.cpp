@@ -95,14 +95,36 @@ TEST_F(FrameHitTest, MaximizedAndRolledUpFramesNeverSize) {
 
   form->SetWindowState(wsNormal);
   screen.Pump();
+  // Rolled up, the window keeps only its caption and frame.
   velmora->SetRolledUp(true);
+  screen.Pump();
+  const int h = form->Height();
+  EXPECT_EQ(h, velmora->GetMinHeight());
+  EXPECT_LT(h, 60);
   const TPoint cap2 = CaptionPoint();
   Check({
-      {1, 150, HTOBJECT},
+      {1, h / 2, HTOBJECT},
       {200, 1, HTOBJECT},
-      {200, 150, HTOBJECT},
+      {200, h - 1, HTOBJECT},
       {cap2.X, cap2.Y, HTCAPTION},
   });
+  velmora->SetRolledUp(false);
+  screen.Pump();
+  EXPECT_EQ(form->Height(), 300);
+  EXPECT_EQ(HitAt(1, 150), HTLEFT);
+}
+
+// A form without a border is all client: nothing of it moves or sizes the
+// window, with or without a skin.
+TEST_F(FrameHitTest, BorderlessFormIsAllClient) {
+  for (bool skinned : {false, true}) {
+    SCOPED_TRACE(skinned);
+    MakeForm(300, 200, bsNone);
+    if (skinned) LoadFixtureSkin(*AttachSkinData());
+    ShowForm();
+    Check({{1, 1, HTCLIENT}, {150, 10, HTCLIENT}, {150, 100, HTCLIENT}, {298, 198, HTCLIENT}});
+    delete form;
+  }
 }
 
 TEST_F(FrameHitTest, DefaultFrameTable) {

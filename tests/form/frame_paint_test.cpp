@@ -134,6 +134,15 @@ TEST_F(FramePaint, InactiveFormShowsTheSkinsInactiveEffect) {
   velmora->SetPreviewMode(true);
   velmora->RepaintFrame();
   EXPECT_EQ(CompareFrame(*data->Picture, &Same), 0);
+  // A skin with an inactive picture shows it while inactive.
+  velmora->SetPreviewMode(false);
+  data->autorenderinginactiveimage = false;
+  data->InactivePicture->Assign(*data->Picture);
+  for (int y = 0; y < data->InactivePicture->Height(); ++y)
+    for (int x = 0; x < data->InactivePicture->Width(); ++x)
+      data->InactivePicture->SetPixel(x, y, data->Picture->Pixel(x, y) ^ 0x00FFFFFFu);
+  velmora->RepaintFrame();
+  EXPECT_EQ(CompareFrame(*data->Picture, [](uint32_t rgb) { return rgb ^ kRgb; }), 0);
 }
 
 // VXM_PAINTFRAMETODC paints the frame into a device context handed in and
