@@ -275,9 +275,25 @@ void TztFrameComposer::FillTable(int p) {
 // end, has no source pixel in its tile (a block starting R cells before reaches
 // pixel 0 at most; R * cols is at least the tile width), so it is emptied and
 // the pixels skip it at the first look.
+// Also notes, per cell row, the first cell and the end of the last cell that
+// are not empty (cols_ and 0 for an empty row).
 void TztFrameComposer::DropUnreachableCells() {
-  for (TztMoveCell& c : table_)
-    if (c.SrcX < -1 || c.SrcX >= cols_ || c.SrcY < -1 || c.SrcY >= rows_) c.Opacity = 0;
+  rowFirst_.assign(size_t(rows_), cols_);
+  rowEnd_.assign(size_t(rows_), 0);
+  for (int y = 0; y < rows_; ++y) {
+    TztMoveCell* row = table_.data() + size_t(y) * size_t(cols_);
+    int first = cols_, end = 0;
+    for (int x = 0; x < cols_; ++x) {
+      TztMoveCell& c = row[x];
+      if (c.SrcX < -1 || c.SrcX >= cols_ || c.SrcY < -1 || c.SrcY >= rows_) c.Opacity = 0;
+      if ((c.Opacity & 0xFF) != 0) {
+        first = std::min(first, x);
+        end = x + 1;
+      }
+    }
+    rowFirst_[size_t(y)] = first;
+    rowEnd_[size_t(y)] = end;
+  }
 }
 
 // Writes the mask, scaled per tile, into the after image's alpha channel (key
@@ -414,7 +430,7 @@ void TztFrameComposer::ApplyTable(TztBitmap& Frame, const TztBitmap& After) cons
         // the run take that candidate straight from it; a pixel it does not
         // serve (source outside, or alpha 0) looks at all its candidates.
         auto opaqueRun = [&](const TztMoveCell* Row, int64_t cy, int64_t& X, int64_t end) {
-          const int64_t cx = X / R;
+          const int64_t cx = late[size_t(X)];
           const TztMoveCell c = Row[cx];
           int64_t cx2 = cx + 1;
           while (cx2 < cols && (Row[cx2].Opacity & 0xFF) != 0 && Row[cx2].SrcY == c.SrcY &&
@@ -442,9 +458,12 @@ void TztFrameComposer::ApplyTable(TztBitmap& Frame, const TztBitmap& After) cons
         };
         const TztMoveCell* trow = table_.data() + size_t(cyLate * cols);
         const TztMoveCell* erow = cyEarly < 0 ? nullptr : table_.data() + size_t(cyEarly * cols);
+        // Cells before the first or from the end of a row's non-empty cells are empty.
+        const int64_t tEnd = rowEnd_[size_t(cyLate)];
+        const int64_t eFirst = erow ? rowFirst_[size_t(cyEarly)] : cols, eEnd = erow ? rowEnd_[size_t(cyEarly)] : 0;
         int64_t X = 0;
         while (X < xEnd) {
-          const int64_t cx = X / R;
+          const int64_t cx = late[size_t(X)];
           if (cx >= cols) {
             resolve(X++);
             continue;
@@ -457,6 +476,7 @@ void TztFrameComposer::ApplyTable(TztBitmap& Frame, const TztBitmap& After) cons
           // lie before the run) a pixel can only take a cell of the earlier row,
           // its later cell there first.
           int64_t cx2 = cx + 1;
+          if (cx2 >= tEnd) cx2 = cols;
           while (cx2 < cols && (trow[cx2].Opacity & 0xFF) == 0) ++cx2;
           const int64_t runEnd = std::min(xEnd, R * cx2);
           resolve(X++);
@@ -464,14 +484,24 @@ void TztFrameComposer::ApplyTable(TztBitmap& Frame, const TztBitmap& After) cons
             X = runEnd;
             continue;
           }
+          // Cell by cell: within an empty cell of the earlier row only its first
+          // pixel, the edge shared with the cell before, can take a cell.
           while (X < runEnd) {
-            const int64_t k = X / R;
+            const int64_t k = late[size_t(X)];
+            if (k > eEnd) {
+              X = runEnd;
+              break;
+            }
+            if (k < eFirst) {
+              X = std::min(runEnd, R * eFirst);
+              continue;
+            }
             if ((erow[k].Opacity & 0xFF) != 0) {
               opaqueRun(erow, cyEarly, X, runEnd);
               continue;
             }
-            if (X % R == 0 && (erow[k - 1].Opacity & 0xFF) != 0) resolve(X);
-            ++X;
+            if (early[size_t(X)] >= 0 && (erow[k - 1].Opacity & 0xFF) != 0) resolve(X);
+            X = std::min(runEnd, R * (k + 1));
           }
         }
       }

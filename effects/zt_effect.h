@@ -121,6 +121,7 @@ class TztFrameComposer {
   int cols_ = 0, rows_ = 0;
   std::vector<uint8_t> mask_, second_, threshold_;
   std::vector<TztMoveCell> table_, secondTable_;
+  std::vector<int> rowFirst_, rowEnd_;  // per table row: first non-empty cell, end of the last
 };
 
 }  // namespace vx
