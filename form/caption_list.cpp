@@ -650,6 +650,12 @@ void TvxCaptionObjects::PopupMenuItems(TMenuItem* item, const TRect& screenRect)
     ev(item, screenRect);
     return;
   }
+  // No skin menu engine yet: the system menu opens through the form
+  // component, other items as a plain popup below the object.
+  if (item == form_.SystemMenuItem()) {
+    form_.ShowSystemMenuBelow(screenRect);
+    return;
+  }
   if (TMenuItem* chosen = TrackPlainPopup(item, {screenRect.Left, screenRect.Bottom}, nullptr)) chosen->Click();
 }
 
