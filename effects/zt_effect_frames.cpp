@@ -108,8 +108,9 @@ void Blur(TztBitmap& Frame, TztBitmap& After, const TztEffectSettings&, int p) {
 // sum over k = -r..r of (r + 1 - |k|) v[x + k] = sum over i, j = 0..r of v[x - r + i + j].
 // The colour channels ride in 16-bit lanes (a sum is at most 255 (r + 1)^2 <
 // 2^16 for r <= 14, and lanes only ever take back what was added, so each lane
-// ends exact whatever it wrapped through): four lanes of one 64-bit integer for
-// the running sums along a row, two pixels of an SSE2 register for the columns.
+// ends exact whatever it wrapped through, and a 64-bit sum is the same whatever
+// the order of its additions and subtractions): four lanes of one 64-bit integer
+// for the running sums along a row, two pixels of an SSE2 register for the columns.
 // Rows are filtered into a plane of packed B, G, R bytes, then all columns
 // together with running sums kept a whole row at a time. Each sum is divided
 // exactly: q = mulhi(t, 65536 div d) is floor(t / d) or one less, and the
@@ -150,7 +151,7 @@ void StackBlur(TztBitmap& Bitmap, int r) {
   const int slots = 2 * r + 2;
   std::vector<uint32_t> rows(size_t(slots) * wp, 0);
   std::vector<int> tag(size_t(slots), -1);
-  std::vector<uint64_t> ext(w + 2 * size_t(r)), box(w + size_t(r)), sums(wp, 0);
+  std::vector<uint64_t> ext(w + 2 * size_t(r)), box(w + size_t(r)), dif(w + size_t(r)), sums(wp, 0);
   auto filtered = [&](int y) -> const uint32_t* {
     y = std::clamp(y, 0, H - 1);
     uint32_t* out = rows.data() + size_t(y % slots) * wp;
@@ -163,20 +164,18 @@ void StackBlur(TztBitmap& Bitmap, int r) {
       ext[w + size_t(r + i)] = last;
     }
     for (size_t x = 0; x < w; ++x) ext[size_t(r) + x] = Lanes(row[x]);
+    // Running sums: the differences are taken in a loop of their own, so that
+    // the sum carries one addition from element to element.
     uint64_t s = 0;
     for (int j = 0; j < taps; ++j) s += ext[size_t(j)];
+    for (size_t z = 1; z < w + size_t(r); ++z) dif[z] = ext[z + size_t(r)] - ext[z - 1];
     box[0] = s;
-    for (size_t z = 1; z < w + size_t(r); ++z) {
-      s = s + ext[z + size_t(r)] - ext[z - 1];
-      box[z] = s;
-    }
+    for (size_t z = 1; z < w + size_t(r); ++z) box[z] = s += dif[z];
     uint64_t t = 0;
     for (int i = 0; i < taps; ++i) t += box[size_t(i)];
+    for (size_t x = 1; x < w; ++x) dif[x] = box[x + size_t(r)] - box[x - 1];
     sums[0] = t;
-    for (size_t x = 1; x < w; ++x) {
-      t = t + box[x + size_t(r)] - box[x - 1];
-      sums[x] = t;
-    }
+    for (size_t x = 1; x < w; ++x) sums[x] = t += dif[x];
     for (size_t x = 0; x < w; x += 2) {
       const __m128i q = divide(_mm_loadu_si128(reinterpret_cast<const __m128i*>(sums.data() + x)));
       _mm_storel_epi64(reinterpret_cast<__m128i*>(out + x), _mm_packus_epi16(q, zero));
