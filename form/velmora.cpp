@@ -351,10 +351,19 @@ void TvxVelmora::CallOld(TMessage& m) {
   }
 }
 
+// False once the form's own destructor has run (it leaves the screen's list
+// first): its window may still get messages while the rest is torn down.
+bool TvxVelmora::HostAlive() const {
+  if (form_->HasState(csDestroying)) return false;
+  for (int i = 0; i < Screen->FormCount(); ++i)
+    if (Screen->Forms(i) == form_) return true;
+  return false;
+}
+
 void TvxVelmora::FormWindowProc(TMessage& m) {
   // Messages that reach the form while it is being destroyed (its framework
   // part is gone already) are passed on untouched.
-  if (form_->HasState(csDestroying) || Designing()) {
+  if (Designing() || !HostAlive()) {
     CallOld(m);
     return;
   }
@@ -445,6 +454,20 @@ void TvxVelmora::Dispatch(TMessage& m) {
       CallOld(m);
       if (!link->self) return;
       if (HasBorder() && (GetMaxWidth() < form_->Width() || GetMaxHeight() < form_->Height())) NudgeSize();
+      return;
+    }
+    case WM_STYLECHANGED: {
+      // A new border style changes the frame (or removes it).
+      auto link = link_;
+      CallOld(m);
+      if (!link->self || !skinnable_) return;
+      RefreshFrameSize();
+      if (ActiveSkin()) {
+        UpdateFrame(true);
+      } else {
+        BuildWindowRegion(true);
+      }
+      RepaintFrame();
       return;
     }
     case WM_SYNCPAINT:

@@ -221,6 +221,7 @@ class TvxVelmora : public TComponent {
   void InstallWindowProc();
   void FormWindowProc(TMessage& m);
   void CallOld(TMessage& m);
+  bool HostAlive() const;
   void Dispatch(TMessage& m);
   void DoNCCalcSize(TMessage& m);
   void DoNCPaint(TMessage& m);

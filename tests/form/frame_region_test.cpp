@@ -72,6 +72,27 @@ TEST_F(FrameRegion, RectangularWithoutMaskOrSkinAndNoneWithoutBorder) {
   }
 }
 
+// Changing the border style of a shown form re-shapes it.
+TEST_F(FrameRegion, BorderStyleChangeReshapesTheWindow) {
+  MakeForm(400, 300);
+  LoadFixtureSkin(*AttachSkinData());
+  ShowForm();
+  TRegion rgn;
+  ASSERT_NE(GetWindowRgn(Wnd(), rgn), 0);
+  form->SetBorderStyle(bsNone);
+  screen.Pump();
+  EXPECT_EQ(GetWindowRgn(Wnd(), rgn), 0);
+  TRect client;
+  GetClientAreaInWindow(Wnd(), &client);
+  EXPECT_EQ(client, (TRect{0, 0, 400, 300}));
+  form->SetBorderStyle(bsSingle);
+  screen.Pump();
+  ASSERT_NE(GetWindowRgn(Wnd(), rgn), 0);
+  EXPECT_FALSE(rgn.Contains(0, 0));
+  GetClientAreaInWindow(Wnd(), &client);
+  EXPECT_EQ(client, (TRect{4, 30, 396, 296}));
+}
+
 // A form whose skin data stops allowing skinned forms gets the platform's
 // frame back (no region, its own client area), and the skinned one again
 // when it is allowed.
