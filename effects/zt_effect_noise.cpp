@@ -8,6 +8,8 @@
 #include <new>
 #include <vector>
 
+#include <emmintrin.h>
+
 #include "effects/zt_effect_mask.h"
 #include "effects/zt_effect_procs.h"
 
@@ -47,32 +49,42 @@ class RandomOrder {
   }
 
   // Draws on until at least k distinct cells are known. Four interleaved copies
-  // of the generator (each stepping four at a time) keep the multiplications
-  // from waiting on each other; the membership bits fit the cache; no branch
-  // depends on whether a cell was free.
+  // of the generator (each stepping four at a time) ride in one SSE2 register,
+  // which also makes their cell indexes, so the scalar multiplier is left out;
+  // the membership bits fit the cache; no branch depends on whether a cell was
+  // free.
   void Extend(uint64_t k) {
     constexpr uint32_t a2 = kA * kA, a4 = a2 * a2, c4 = kA * a2 + a2 + kA + 1u;  // x(j + 4) = a^4 x(j) + c4
     uint64_t* const b = bits_.data();
     uint32_t* const order = order_.get();
-    const uint64_t n = n_;
     uint64_t count = count_;
-    uint32_t x0 = x_[0], x1 = x_[1], x2 = x_[2], x3 = x_[3];
-    auto take = [&](uint32_t x) {
-      const uint32_t i = uint32_t((uint64_t(x) * n) >> 32);
+    const __m128i nv = _mm_set1_epi32(int(n_)), av = _mm_set1_epi32(int(a4)), cv = _mm_set1_epi32(int(c4));
+    const __m128i low = _mm_set_epi32(0, -1, 0, -1), high = _mm_set_epi32(-1, 0, -1, 0);
+    __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x_));
+    alignas(16) uint32_t cells[4];
+    auto take = [&](uint32_t i) {
       const uint64_t word = b[i >> 6];
       order[count] = i;
       count += ((~word) >> (i & 63)) & 1;
       b[i >> 6] = word | (uint64_t(1) << (i & 63));
     };
     while (count < k) {
-      take(x0);
-      take(x1);
-      take(x2);
-      take(x3);
-      x0 = x0 * a4 + c4; x1 = x1 * a4 + c4; x2 = x2 * a4 + c4; x3 = x3 * a4 + c4;
+      // Cell (x n) >> 32 and the next state x a^4 + c4 of each copy; the 32-bit
+      // products of lanes 0, 2 and 1, 3 are taken separately.
+      const __m128i x13 = _mm_srli_epi64(x, 32);
+      const __m128i c02 = _mm_srli_epi64(_mm_mul_epu32(x, nv), 32);
+      const __m128i c13 = _mm_and_si128(_mm_mul_epu32(x13, nv), high);
+      _mm_store_si128(reinterpret_cast<__m128i*>(cells), _mm_or_si128(c02, c13));
+      const __m128i p02 = _mm_and_si128(_mm_mul_epu32(x, av), low);
+      const __m128i p13 = _mm_slli_epi64(_mm_mul_epu32(x13, av), 32);
+      x = _mm_add_epi32(_mm_or_si128(p02, p13), cv);
+      take(cells[0]);
+      take(cells[1]);
+      take(cells[2]);
+      take(cells[3]);
     }
-    x_[0] = x0; x_[1] = x1; x_[2] = x2; x_[3] = x3;
-    count_ = std::min<uint64_t>(count, n);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(x_), x);
+    count_ = std::min<uint64_t>(count, n_);
   }
 
   const uint32_t* Order() const { return order_.get(); }
