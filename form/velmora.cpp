@@ -78,7 +78,10 @@ TvxVelmora::~TvxVelmora() {
   // the owner link was cut before this component was freed, so touch nothing.
   const bool hostAlive = Owner() == form_ && !form_->HasState(csDestroying);
   if (link_) {
-    if (hostAlive && !Designing()) {
+    // Put the old procedure back unless someone chained on top of ours, or
+    // ours is running right now (replacing it would free it mid-call); then
+    // the installed one stays and only forwards.
+    if (hostAlive && !Designing() && link_->depth == 0) {
       auto* proc = form_->WindowProc.target<VelmoraProc>();
       if (proc && proc->link == link_) form_->WindowProc = link_->old;
     }
@@ -111,11 +114,14 @@ void TvxVelmora::InstallWindowProc() {
   proc.link = link;
   proc.call = [link](TMessage& m) {
     std::shared_ptr<ProcLink> keep = link;  // the component may go while it runs
+    ++keep->depth;
     if (keep->self) {
       keep->self->FormWindowProc(m);
     } else if (keep->old) {
-      keep->old(m);
+      auto old = keep->old;
+      old(m);
     }
+    --keep->depth;
   };
   form_->WindowProc = std::move(proc);
   if (form_->HandleAllocated()) {

@@ -217,6 +217,7 @@ class TvxVelmora : public TComponent {
   struct ProcLink {
     TvxVelmora* self = nullptr;
     std::function<void(TMessage&)> old;
+    int depth = 0;  // calls of the installed procedure now running
   };
   void InstallWindowProc();
   void FormWindowProc(TMessage& m);
