@@ -5,6 +5,9 @@
 
 #include <functional>
 
+#include "platform/framework/menus.h"
+#include "raster/glow_layer.h"
+
 namespace vx::test {
 namespace {
 
@@ -16,6 +19,7 @@ class ObjectsMouseTest : public ObjectsTest {
   // close (280,3)-(296,17), max 262, min 244, rollup 226, tray 208.
   void MakeSkinnedForm(std::function<void(Defs&)> extra = {}) {
     MakeForm(300, 150);
+    velmora->OnActivateCustomObject = [](const std::string&, bool& v) { v = true; };
     // The user's tags carry no meaning for the component.
     form->SetTag(1);
     velmora->SetTag(-1);
@@ -264,6 +268,144 @@ TEST_F(ObjectsMouseTest, EventsThatFreeTheObjectsOrTheComponent) {
       EXPECT_LT(Objects().HotIndex(), Objects().Count());
     }
     EXPECT_NE(GetCapture(), form->Handle());
+    delete form;
+  }
+}
+
+
+// Menus open on button-down (system menu, menu buttons) or on the click of an
+// animated menu button; the object is held while its menu is open and
+// released when the menu has closed.
+TEST_F(ObjectsMouseTest, ObjectMenusOpenBelowTheObject) {
+  TMenuItem* menu = nullptr;
+  MakeSkinnedForm([](Defs& defs) {
+    defs.push_back(StdButton("sys", cmSysMenu));
+    auto plain = std::make_unique<TvxDataSkinButton>("menubutton");
+    plain->activepictureindex = 0;
+    plain->skinrectinapicture = false;
+    plain->skinrect = {60, 5, 76, 19};
+    plain->activeskinrect = Cell(kHot);
+    plain->downrect = Cell(kDown);
+    defs.push_back(std::move(plain));
+    auto anim = std::make_unique<TvxDataSkinAnimate>("animmenu");
+    anim->command = cmDefault;
+    anim->buttonstyle = true;
+    anim->countframes = 3;
+    anim->activepictureindex = 0;
+    anim->skinrectinapicture = false;
+    anim->skinrect = {90, 5, 106, 19};
+    defs.push_back(std::move(anim));
+  });
+  menu = new TMenuItem(form);
+  menu->Add(new TMenuItem(form));
+  auto* plain = dynamic_cast<TvxSkinButtonObject*>(Obj("menubutton"));
+  auto* anim = dynamic_cast<TvxSkinAnimateObject*>(Obj("animmenu"));
+  ASSERT_NE(plain, nullptr);
+  ASSERT_NE(anim, nullptr);
+  plain->MenuItem = menu;
+  anim->MenuItem = menu;
+
+  struct Opened {
+    TMenuItem* item;
+    TRect rect;
+    bool held;
+  };
+  std::vector<Opened> opened;
+  std::string current;
+  Objects().OnPopupMenuItems = [&](TMenuItem* item, const TRect& r) {
+    bool held = false;
+    if (auto* b = dynamic_cast<TvxSkinButtonObject*>(Obj(current))) held = b->Pressed;
+    if (auto* a = dynamic_cast<TvxSkinAnimateObject*>(Obj(current))) held = a->MenuOpen;
+    opened.push_back({item, r, held});
+  };
+  struct MenuCase {
+    const char* id;
+    bool opensOnDown;
+  };
+  for (const MenuCase& c : {MenuCase{"sys", true}, MenuCase{"menubutton", true}, MenuCase{"animmenu", false}}) {
+    SCOPED_TRACE(c.id);
+    current = c.id;
+    opened.clear();
+    MoveOver(c.id);
+    screen.Down();
+    screen.Pump();
+    EXPECT_EQ(opened.size(), c.opensOnDown ? 1u : 0u);
+    screen.Up();
+    screen.Pump();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].item, c.id == std::string("sys") ? velmora->SystemMenuItem() : menu);
+    EXPECT_EQ(opened[0].rect, velmora->FrameRectToScreen(RectOf(c.id)));
+    EXPECT_TRUE(opened[0].held);
+    MoveOver("client");
+  }
+  // Closed menus release their buttons; the animated one plays back.
+  EXPECT_FALSE(Std("sys")->Pressed);
+  EXPECT_FALSE(plain->Pressed);
+  EXPECT_FALSE(anim->MenuOpen);
+  EXPECT_FALSE(anim->Forward);
+
+  // A menu item without sub-items opens nothing.
+  plain->MenuItem = new TMenuItem(form);
+  opened.clear();
+  current = "menubutton";
+  MoveOver("menubutton");
+  screen.Down();
+  screen.Up();
+  screen.Pump();
+  EXPECT_TRUE(opened.empty());
+  plain->MenuItem = nullptr;
+}
+
+TEST_F(ObjectsMouseTest, DoubleClickOnTheSystemMenuButtonCloses) {
+  MakeSkinnedForm([](Defs& defs) { defs.push_back(StdButton("sys", cmSysMenu)); });
+  Objects().OnPopupMenuItems = [](TMenuItem*, const TRect&) {};
+  MoveOver("sys");
+  screen.DoubleClick(CentreOf("sys"));
+  screen.Pump();
+  EXPECT_FALSE(form->Visible());
+}
+
+TEST_F(ObjectsMouseTest, GlowFramesFollowTheHover) {
+  struct GlowCase {
+    const char* name;
+    bool frames;
+    bool menu;
+  };
+  for (const GlowCase& c : {GlowCase{"glow", true, false}, GlowCase{"menu_button_glow", true, true},
+                            GlowCase{"switched_off", false, false}}) {
+    SCOPED_TRACE(c.name);
+    MakeSkinnedForm([](Defs& defs) {
+      auto b = StdButton("glowing", cmDefault);
+      b->glowlayerpictureindex = 0;
+      b->glowlayermaskpictureindex = -1;
+      b->glowlayeroffsetx = 3;
+      b->glowlayeroffsety = 2;
+      b->glowlayeralphablendvalue = 200;
+      defs.push_back(std::move(b));
+    });
+    velmora->SkinData()->SetShowCaptionButtonGlowFrames(c.frames);
+    velmora->OnActivateCustomObject = [](const std::string&, bool& v) { v = true; };
+    Objects().ApplyBorderIcons();
+    auto* item = new TMenuItem(form);
+    auto* b = dynamic_cast<TvxSkinButtonObject*>(Obj("glowing"));
+    if (c.menu) b->MenuItem = item;
+    velmora->UpdateFrame(true);
+    MoveOver("glowing");
+    ASSERT_TRUE(b->MouseInside);
+    TvxLayerManager& used = velmora->GlowManager(c.menu);
+    EXPECT_EQ(used.LayerVisible(), c.frames);
+    EXPECT_FALSE(velmora->GlowManager(!c.menu).LayerVisible());
+    if (c.frames) {
+      TRect wr;
+      GetWindowRect(used.LayerHandle(), &wr);
+      const TRect obj = velmora->FrameRectToScreen(b->ObjectRect);
+      EXPECT_EQ(wr.Left, obj.Left - 3);
+      EXPECT_EQ(wr.Top, obj.Top - 2);
+      EXPECT_EQ(used.EndAlpha(), 200);
+    }
+    MoveOver("client");
+    EXPECT_FALSE(used.LayerVisible());
+    b->MenuItem = nullptr;
     delete form;
   }
 }

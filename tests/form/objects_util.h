@@ -51,7 +51,13 @@ constexpr TColor kFrameColor = RGB(90, 90, 90);
 
 class ObjectsTest : public ::testing::Test {
  public:
-  void SetUp() override { SetTestFontForAll(true); }
+  void SetUp() override {
+    SetTestFontForAll(true);
+    // The application outlives each test's desktop: give it a hint window of
+    // this desktop, so that an old window handle never names a new window.
+    Application->SetShowHint(false);
+    Application->SetShowHint(true);
+  }
   void TearDown() override {
     while (Screen->FormCount() > 0) delete Screen->Forms(0);
     Application->SetMainForm(nullptr);
