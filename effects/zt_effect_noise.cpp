@@ -34,6 +34,7 @@ class RandomOrder {
     if (n == n_ && n != 0 && order_) return;
     n_ = n;
     count_ = 0;
+    recordedFrom_ = 0;
     bits_.assign((size_t(n) + 63) / 64, 0);
     // Filled as cells are found (a group of four draws may pass the last cell);
     // left uninitialised so that only the part in use is ever touched, and kept
@@ -52,7 +53,9 @@ class RandomOrder {
   // of the generator (each stepping four at a time) ride in one SSE2 register,
   // which also makes their cell indexes, so the scalar multiplier is left out;
   // the membership bits fit the cache; no branch depends on whether a cell was
-  // free.
+  // free. Until a few cells before k only the bits are kept: a frame needs the
+  // order past its own k (the cells drawn too far, taken back), and a frame
+  // that needs it before (see Covers) starts over.
   void Extend(uint64_t k) {
     constexpr uint32_t a2 = kA * kA, a4 = a2 * a2, c4 = kA * a2 + a2 + kA + 1u;  // x(j + 4) = a^4 x(j) + c4
     uint64_t* const b = bits_.data();
@@ -68,9 +71,14 @@ class RandomOrder {
       count += ((~word) >> (i & 63)) & 1;
       b[i >> 6] = word | (uint64_t(1) << (i & 63));
     };
-    while (count < k) {
-      // Cell (x n) >> 32 and the next state x a^4 + c4 of each copy; the 32-bit
-      // products of lanes 0, 2 and 1, 3 are taken separately.
+    auto mark = [&](uint32_t i) {
+      const uint64_t word = b[i >> 6];
+      count += ((~word) >> (i & 63)) & 1;
+      b[i >> 6] = word | (uint64_t(1) << (i & 63));
+    };
+    // Cell (x n) >> 32 and the next state x a^4 + c4 of each copy; the 32-bit
+    // products of lanes 0, 2 and 1, 3 are taken separately.
+    auto draw4 = [&] {
       const __m128i x13 = _mm_srli_epi64(x, 32);
       const __m128i c02 = _mm_srli_epi64(_mm_mul_epu32(x, nv), 32);
       const __m128i c13 = _mm_and_si128(_mm_mul_epu32(x13, nv), high);
@@ -78,6 +86,18 @@ class RandomOrder {
       const __m128i p02 = _mm_and_si128(_mm_mul_epu32(x, av), low);
       const __m128i p13 = _mm_slli_epi64(_mm_mul_epu32(x13, av), 32);
       x = _mm_add_epi32(_mm_or_si128(p02, p13), cv);
+    };
+    const uint64_t start = count, quiet = k > 8 ? k - 8 : 0;  // four draws find at most four cells
+    while (count < quiet) {
+      draw4();
+      mark(cells[0]);
+      mark(cells[1]);
+      mark(cells[2]);
+      mark(cells[3]);
+    }
+    if (count != start) recordedFrom_ = count;
+    while (count < k) {
+      draw4();
       take(cells[0]);
       take(cells[1]);
       take(cells[2]);
@@ -86,6 +106,11 @@ class RandomOrder {
     _mm_storeu_si128(reinterpret_cast<__m128i*>(x_), x);
     count_ = std::min<uint64_t>(count, n_);
   }
+
+  // Whether the order is written down where a frame of k cells reads it: its
+  // first k entries when it sets them one by one (k <= Count() - k), the entries
+  // from k on otherwise.
+  bool Covers(uint64_t k) const { return k <= count_ - k ? recordedFrom_ == 0 : recordedFrom_ <= k; }
 
   const uint32_t* Order() const { return order_.get(); }
   const uint64_t* Bits() const { return bits_.data(); }
@@ -99,6 +124,7 @@ class RandomOrder {
   uint32_t n_ = 0;
   uint32_t x_[4] = {};
   uint64_t count_ = 0;
+  uint64_t recordedFrom_ = 0;  // order_[recordedFrom_ .. count_) holds cells
   std::vector<uint64_t> bits_;
   std::unique_ptr<uint32_t[]> order_;
   size_t capacity_ = 0;
@@ -127,6 +153,11 @@ void ForRandomCells(uint32_t n, uint64_t k, Set set, Rows rows, Unset unset) {
     return;
   }
   order.Extend(k);
+  if (!order.Covers(k)) {  // a lower progress than before: start over
+    order.Forget();
+    order.Prepare(n);
+    order.Extend(k);
+  }
   const uint32_t* cells = order.Order();
   const uint64_t count = order.Count();
   if (k <= count - k) {

@@ -183,6 +183,7 @@ TEST(ZtNoise, KeptCellOrderDoesNotLeakBetweenFrames) {
   const struct { int W, H, p; void (*before)(); } steps[] = {
       {37, 23, 99, nullptr}, {37, 23, 10, nullptr}, {13, 1, 50, nullptr}, {37, 23, 60, nullptr},
       {37, 23, 80, ForgetRandomOrders}, {37, 23, 30, ReleaseRandomOrders}, {37, 23, 95, nullptr},
+      {37, 23, 70, nullptr}, {37, 23, 71, nullptr}, {37, 23, 72, nullptr}, {37, 23, 40, nullptr},
   };
   for (const auto& st : steps) {
     if (st.before) st.before();
