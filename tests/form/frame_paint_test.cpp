@@ -183,6 +183,23 @@ TEST_F(FramePaint, PaintingIntoAGivenDCKeepsItsClientAndClip) {
   }
 }
 
+// A window capture (WM_PRINT) gets the skinned frame and the skin's client
+// background, as the screen shows them.
+TEST_F(FramePaint, PrintedWindowMatchesTheScreen) {
+  ShowSkinned(400, 300, true);
+  TvxBitmap image(400, 300);
+  ASSERT_TRUE(PrintWindow(Wnd(), image.DC(), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN));
+  TRegion rgn;
+  GetWindowRgn(Wnd(), rgn);
+  screen.Pump();
+  TSurfacePtr shown = ComposeWindowImage(Wnd());
+  int differ = 0;
+  for (int y = 0; y < 300; ++y)
+    for (int x = 0; x < 400; ++x)
+      if (rgn.Contains(x, y) && (image.Pixel(x, y) & kRgb) != (shown->GetPixel(x, y) & kRgb)) ++differ;
+  EXPECT_EQ(differ, 0);
+}
+
 TEST_F(FramePaint, DefaultFrameRingsGripLinesAndCaption) {
   struct Case {
     TFormBorderStyle bs;
