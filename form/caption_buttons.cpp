@@ -115,13 +115,11 @@ void TvxSkinButtonObject::PaintButton(TCanvas& c, bool intoFrame) {
 void TvxSkinButtonObject::Paint(TCanvas& c, bool intoFrame) { PaintButton(c, intoFrame); }
 
 void TvxSkinButtonObject::SetPressed(bool value) {
-  const auto t = Token();
   Pressed = value;
   const bool morphs = Morphs();
   if (morphs && Highlighted) BlendPos = 1;  // no blending while held
   if (!Repaint()) return;
   if (morphs && !value) StartMorphOrRepaint();
-  (void)t;
 }
 
 void TvxSkinButtonObject::OpenObjectMenu() {

@@ -96,7 +96,12 @@ const TvxBitmap* TvxActiveSkinObject::MaskPicture() const { return PictureAt(act
 
 const TvxBitmap* TvxActiveSkinObject::FramePicture() const {
   const TvxSkinData* sd = Skin();
-  if (sd == nullptr || sd->Picture == nullptr || sd->Picture->Empty()) return nullptr;
+  if (sd == nullptr) return nullptr;
+  // The frame of an inactive form is drawn from the inactive picture when
+  // the skin has one; its objects are repainted from the same picture.
+  if (!Form().IsFormActive() && sd->InactivePicture != nullptr && !sd->InactivePicture->Empty())
+    return sd->InactivePicture.get();
+  if (sd->Picture == nullptr || sd->Picture->Empty()) return nullptr;
   return sd->Picture.get();
 }
 

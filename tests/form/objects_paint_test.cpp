@@ -14,13 +14,18 @@ namespace {
 
 class ObjectsPaintTest : public ObjectsTest {
  public:
-  void SkinnedForm() {
+  void SkinnedForm(bool fullBorder = false) {
     MakeForm(420, 260);
-    static const std::string ini = [] {
-      const std::string dir = std::string(VX_TEST_OUT_DIR) + "/form/objects_fixture_skin";
+    static std::string paths[2];
+    std::string& ini = paths[fullBorder ? 1 : 0];
+    if (ini.empty()) {
+      const std::string dir =
+          std::string(VX_TEST_OUT_DIR) + "/form/objects_fixture_skin" + (fullBorder ? "_full_border" : "");
       std::filesystem::remove_all(dir);
-      return skins::WriteFixtureSkin(dir);
-    }();
+      skins::TvxFixtureOptions options;
+      options.LayerFrame = options.FullBorder = fullBorder;
+      ini = skins::WriteFixtureSkin(dir, options);
+    }
     auto* sd = new TvxSkinData(form);
     sd->LoadFromFile(ini);
     velmora->SetBorderIcons(kDefaultVxBorderIcons | biMinimizeToTray);
@@ -192,6 +197,72 @@ TEST_F(ObjectsPaintTest, DefaultButtonsUseSystemColours) {
   EXPECT_EQ(ink(0, 0), hot);
   screen.Up();
   screen.Pump();
+}
+
+
+// On a full layered border the standard buttons are composed from their
+// prepared alpha images onto the border's 32-bit top window.
+TEST_F(ObjectsPaintTest, PaintAlphaComposesTheStateImage) {
+  using S = TvxSkinStdButtonObject;
+  struct AlphaCase {
+    const char* name;
+    const char* id;
+    std::function<void(ObjectsPaintTest&, S&)> state;
+    std::unique_ptr<TvxBitmap> S::*image;
+  };
+  const AlphaCase cases[] = {
+      {"normal", "closebutton", [](ObjectsPaintTest&, S&) {}, &S::AlphaNormalImage},
+      {"hot", "closebutton", [](ObjectsPaintTest&, S& b) { b.MouseInside = true; }, &S::AlphaActiveImage},
+      {"pressed", "closebutton",
+       [](ObjectsPaintTest&, S& b) {
+         b.MouseInside = true;
+         b.Pressed = true;
+       },
+       &S::AlphaDownImage},
+      {"pressed_outside", "closebutton", [](ObjectsPaintTest&, S& b) { b.Pressed = true; }, &S::AlphaNormalImage},
+      {"inactive", "closebutton",
+       [](ObjectsPaintTest& t, S& b) {
+         auto* other = new TForm(Application);
+         other->SetBounds(600, 400, 100, 80);
+         other->Show();
+         t.screen.Pump();
+         b.MouseInside = true;
+       },
+       &S::AlphaInactiveImage},
+      {"restore", "maxbutton",
+       [](ObjectsPaintTest& t, S&) {
+         t.form->SetWindowState(wsMaximized);
+         t.screen.Pump();
+       },
+       &S::AlphaRestoreNormalImage},
+      {"restore_hot", "maxbutton",
+       [](ObjectsPaintTest& t, S& b) {
+         t.form->SetWindowState(wsMaximized);
+         t.screen.Pump();
+         b.MouseInside = true;
+       },
+       &S::AlphaRestoreActiveImage},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SkinnedForm(true);
+    auto* b = dynamic_cast<S*>(Obj(c.id));
+    ASSERT_NE(b, nullptr);
+    c.state(*this, *b);
+    const TvxBitmap* img = (b->*c.image).get();
+    ASSERT_NE(img, nullptr);
+    ASSERT_EQ(img->Width(), b->ObjectRect.Width());
+    TvxBitmap target(velmora->FrameWidth(), 40);
+    b->PaintAlpha(target.Canvas(), target);
+    const TRect& r = b->ObjectRect;
+    const int cx = r.Width() / 2, cy = r.Height() / 2;
+    const uint32_t want = img->Pixel(cx, cy), got = target.Pixel(r.Left + cx, r.Top + cy);
+    for (int shift : {0, 8, 16, 24})
+      EXPECT_NEAR(int((got >> shift) & 0xFF), int((want >> shift) & 0xFF), 1) << shift;
+    // Nothing outside the button.
+    EXPECT_EQ(target.Pixel(r.Left - 1, r.Top + cy), 0u);
+    while (Screen->FormCount() > 0) delete Screen->Forms(0);
+  }
 }
 
 }  // namespace
