@@ -27,6 +27,9 @@ struct VelmoraProc {
   void operator()(TMessage& m) const { call(m); }
 };
 
+// The messages between MDI children and their main form.
+constexpr UINT kFirstMDIMessage = 0x4CE, kLastMDIMessage = 0x4D4;
+
 // Posted to the form when its skin data went away: re-apply without it.
 UINT ReapplyMessage() {
   static const UINT msg = RegisterWindowMessage("TvxVelmora.ReapplySkin");
@@ -496,8 +499,16 @@ void TvxVelmora::Dispatch(TMessage& m) {
     case WM_WINDOWPOSCHANGED:
     case WM_MOVING:
     case WM_SHOWWINDOW:
+    case WM_TIMER:
     case WM_MOUSEACTIVATE:
+    case VXM_TRAYRESTORED:
       WindowBehaviour(m);
+      break;
+    case VXM_SUSPENDLAYERS:
+    case VXM_RESUMELAYERS:
+    case WM_SHOWLAYEREDBORDERS:
+    case WM_AEROBLURCHANGED:
+      LayeredBorderMessage(m);
       break;
     case WM_BEFORECHANGESKINDATA:
     case WM_CHANGESKINDATA:
@@ -523,6 +534,7 @@ void TvxVelmora::Dispatch(TMessage& m) {
       DoPaintFrameToDC(m, kGrabFrameKey);
       return;
     default:
+      if (m.Msg >= kFirstMDIMessage && m.Msg <= kLastMDIMessage) WindowBehaviour(m);
       if (m.Msg == ReapplyMessage()) {
         ApplySkin(true);
         return;

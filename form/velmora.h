@@ -251,6 +251,7 @@ class TvxVelmora : public TComponent {
   void WindowBehaviour(TMessage&) {}       // window states, docking, show animation, MDI messages
   void SystemMenuKey(TMessage&) {}         // SC_KEYMENU and the skinned system menu loop
   void PreFilter(TMessage&) {}             // closes skin menus and hides hints on mouse buttons
+  void LayeredBorderMessage(TMessage&) {}  // suspend / resume / show the layered border, blur switch
 
   TCustomForm* form_ = nullptr;
   std::shared_ptr<ProcLink> link_;
