@@ -280,16 +280,19 @@ void TztFrameComposer::FillTable(int p) {
 void TztFrameComposer::DropUnreachableCells() {
   rowFirst_.assign(size_t(rows_), cols_);
   rowEnd_.assign(size_t(rows_), 0);
+  // -1 <= v < n as one unsigned comparison of v + 1 with n + 1.
+  const uint64_t xLimit = uint64_t(cols_) + 1, yLimit = uint64_t(rows_) + 1;
   for (int y = 0; y < rows_; ++y) {
     TztMoveCell* row = table_.data() + size_t(y) * size_t(cols_);
     int first = cols_, end = 0;
     for (int x = 0; x < cols_; ++x) {
       TztMoveCell& c = row[x];
-      if (c.SrcX < -1 || c.SrcX >= cols_ || c.SrcY < -1 || c.SrcY >= rows_) c.Opacity = 0;
-      if ((c.Opacity & 0xFF) != 0) {
-        first = std::min(first, x);
-        end = x + 1;
-      }
+      const bool reachable = uint64_t(int64_t(c.SrcX) + 1) < xLimit && uint64_t(int64_t(c.SrcY) + 1) < yLimit;
+      const uint16_t opacity = reachable ? c.Opacity : uint16_t(0);
+      c.Opacity = opacity;
+      const bool shows = (opacity & 0xFF) != 0;
+      first = shows && first == cols_ ? x : first;
+      end = shows ? x + 1 : end;
     }
     rowFirst_[size_t(y)] = first;
     rowEnd_[size_t(y)] = end;
@@ -520,7 +523,10 @@ void TztFrameComposer::Compose(TztBitmap& Frame, const TztBitmap& Before, TztBit
     After.SetAlphaBlend(true);
     return;
   }
-  std::memcpy(Frame.Pixels(), Before.Pixels(), Before.PixelCount() * 4);
+  // Blur replaces the whole frame for p > 0, so the before image is not copied first.
+  const bool replaced = group == 2 && p > 0 && !After.IsEmpty() &&
+                        std::get<TztFrameProc>(item_->Proc) == TztFrameProc(zt_procs::Blur);
+  if (!replaced) std::memcpy(Frame.Pixels(), Before.Pixels(), Before.PixelCount() * 4);
   if (After.IsEmpty()) return;
   if (group == 0) {
     // The frame is the after image itself: blending it over its own copy of the

@@ -95,13 +95,20 @@ void Push(TztBitmap& Frame, TztBitmap& After, const TztEffectSettings& Animation
   }
 }
 
+// Frame := After blurred; the blur reads the after image and writes the frame,
+// without a copy in between.
 void Blur(TztBitmap& Frame, TztBitmap& After, const TztEffectSettings&, int p) {
   if (p == 0) return;
   const bool alphaBlend = Frame.AlphaBlend(), transparent = Frame.Transparent();
-  Frame.Assign(After);
+  const int r = (100 - p) / 10;
+  if (r > 0 && !After.IsEmpty() && &Frame != &After) {
+    Frame.SetSize(After.Width(), After.Height());
+    StackBlur(After, Frame, r);
+  } else {
+    Frame.Assign(After);
+  }
   Frame.SetAlphaBlend(alphaBlend);
   Frame.SetTransparent(transparent);
-  StackBlur(Frame, (100 - p) / 10);
 }
 
 // The triangle filter of radius r is two box filters of r + 1 taps:
@@ -135,9 +142,11 @@ struct LaneDivider {
 
 }  // namespace
 
-void StackBlur(TztBitmap& Bitmap, int r) {
-  const int W = Bitmap.Width(), H = Bitmap.Height();
-  if (r <= 0 || W <= 0 || H <= 0) return;
+void StackBlur(TztBitmap& Bitmap, int r) { StackBlur(Bitmap, Bitmap, r); }
+
+void StackBlur(const TztBitmap& Source, TztBitmap& Bitmap, int r) {
+  const int W = Source.Width(), H = Source.Height();
+  if (r <= 0 || W <= 0 || H <= 0 || Bitmap.Width() != W || Bitmap.Height() != H) return;
   r = std::min(r, 14);
   const int taps = r + 1;
   const LaneDivider divide(taps * taps);
@@ -157,7 +166,7 @@ void StackBlur(TztBitmap& Bitmap, int r) {
     uint32_t* out = rows.data() + size_t(y % slots) * wp;
     if (tag[size_t(y % slots)] == y) return out;
     tag[size_t(y % slots)] = y;
-    const uint32_t* row = Bitmap.PixelPtr(0, y);
+    const uint32_t* row = Source.PixelPtr(0, y);
     const uint64_t first = Lanes(row[0]), last = Lanes(row[W - 1]);
     for (int i = 0; i < r; ++i) {
       ext[size_t(i)] = first;

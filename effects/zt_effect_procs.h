@@ -89,5 +89,8 @@ void Blur(TztBitmap& Frame, TztBitmap& After, const TztEffectSettings& Animation
 // then columns back into the pixels, each sum divided by (r + 1)^2 rounding
 // down; alpha becomes 255. Nothing happens for r <= 0; r is capped at 14.
 void StackBlur(TztBitmap& Bitmap, int r);
+// The same blur of Source written into Bitmap (which may be Source), both of one
+// size; nothing happens when the sizes differ.
+void StackBlur(const TztBitmap& Source, TztBitmap& Bitmap, int r);
 
 }  // namespace vx::zt_procs

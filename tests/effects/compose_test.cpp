@@ -371,6 +371,8 @@ TEST(ZtCompose, BlurShowsTheAfterImageBlurredLessAndLess) {
   TztBitmap want = original;
   ref::Blur(want, 9);
   for (size_t i = 0; i < frame.PixelCount(); ++i) ASSERT_EQ(frame.Pixels()[i], want.Pixels()[i]) << i;
+  // The blur reads the after image and leaves it as it was.
+  for (size_t i = 0; i < after.PixelCount(); ++i) ASSERT_EQ(after.Pixels()[i], original.Pixels()[i]) << i;
 }
 
 TEST(ZtCompose, StackBlurMatchesTheDirectSums) {
