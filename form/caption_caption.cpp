@@ -122,6 +122,7 @@ void TvxSkinCaptionObject::BuildCaptionImage(TvxBitmap& out, const TRect& src) c
 void TvxSkinCaptionObject::DrawCaptionText(TCanvas& c, int x0, int y0, bool a) {
   TvxVelmora& form = Form();
   if (form.OnCaptionPaint) {
+    TvxCaptionObjects::CallGuard guard(Objects());
     auto ev = form.OnCaptionPaint;
     ev(c, ObjectRect, a);
     return;

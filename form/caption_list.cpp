@@ -40,25 +40,6 @@ TRect Moved(TRect r, int dx, int dy) { return {r.Left + dx, r.Top + dy, r.Right 
 
 }  // namespace
 
-// Counts the calls into objects that are running, so that a Clear from inside
-// one of them keeps the objects alive until the outermost call returns.
-class TvxCaptionObjects::CallGuard {
- public:
-  explicit CallGuard(TvxCaptionObjects& l) : alive_(l.alive_), list_(&l) { ++l.callDepth_; }
-  ~CallGuard() {
-    if (alive_.expired()) return;
-    if (--list_->callDepth_ == 0) list_->retired_.clear();
-  }
-  CallGuard(const CallGuard&) = delete;
-  CallGuard& operator=(const CallGuard&) = delete;
-  // The list itself was freed while the call ran.
-  bool Gone() const { return alive_.expired(); }
-
- private:
-  std::weak_ptr<int> alive_;
-  TvxCaptionObjects* list_;
-};
-
 TvxCaptionObjects::TvxCaptionObjects(TvxVelmora& form) : form_(form) {
   auto make = [this](std::unique_ptr<TTimer>& t, unsigned interval, void (TvxCaptionObjects::*tick)()) {
     t = std::make_unique<TTimer>(nullptr);
@@ -75,6 +56,25 @@ TvxCaptionObjects::~TvxCaptionObjects() {
   alive_.reset();
   HideObjectHint();
   DropCapture();
+}
+
+HWND TvxCaptionObjects::FormHandle() const {
+  TCustomForm* f = form_.Form();
+  if (f == nullptr || form_.Owner() != f || f->HasState(csDestroying) || !f->HandleAllocated()) return nullptr;
+  return f->Handle();
+}
+
+void TvxCaptionObjects::FreeRetired() {
+  if (retired_.empty() || callDepth_ > 0) return;
+  const HWND h = FormHandle();
+  if (h != nullptr && IsInDispatch(h)) {
+    std::weak_ptr<int> alive = alive_;
+    RunAfterDispatch(h, [alive, this] {
+      if (!alive.expired()) FreeRetired();
+    });
+    return;
+  }
+  retired_.clear();
 }
 
 void TvxCaptionObjects::DropCapture() {
@@ -102,11 +102,12 @@ int TvxCaptionObjects::IndexOf(const TvxActiveSkinObject* obj) const {
 void TvxCaptionObjects::Clear() {
   HideObjectHint();
   const bool held = pressedIndex_ >= 0;
-  for (auto& o : objects_) *o->alive_ = 1;
-  if (callDepth_ > 0) {
-    for (auto& o : objects_) retired_.push_back(std::move(o));
+  for (auto& o : objects_) {
+    *o->alive_ = 1;
+    retired_.push_back(std::move(o));
   }
   objects_.clear();
+  FreeRetired();
   ++generation_;
   // A held button took the capture; nothing could release it any more.
   if (held) DropCapture();

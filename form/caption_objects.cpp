@@ -267,6 +267,9 @@ void TvxActiveSkinObject::MouseLeave() {
 
 void TvxUserObject::Paint(TCanvas& c, bool) {
   if (Skin() == nullptr) return;
+  // The frame painter holds this object while it paints: objects freed by the
+  // handler live on until the paint is over.
+  TvxCaptionObjects::CallGuard guard(Objects());
   if (auto ev = Form().OnPaintEvent) ev(IDName(), c, ObjectRect);
 }
 

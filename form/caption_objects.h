@@ -380,6 +380,26 @@ class TvxCaptionObjects {
   bool PressObject(int x, int y, TMouseBtn button);
   bool ReleaseObject(int x, int y, TMouseBtn button);
 
+  // Held while objects are being called: a Clear from inside (an event that
+  // changes the skin) keeps the objects alive until the outermost holder
+  // returns, so that the callers' object pointers stay valid.
+  class CallGuard {
+   public:
+    explicit CallGuard(TvxCaptionObjects& l) : alive_(l.alive_), list_(&l) { ++l.callDepth_; }
+    ~CallGuard() {
+      if (alive_.expired()) return;
+      if (--list_->callDepth_ == 0) list_->FreeRetired();
+    }
+    CallGuard(const CallGuard&) = delete;
+    CallGuard& operator=(const CallGuard&) = delete;
+    // The list itself was freed while the call ran.
+    bool Gone() const { return alive_.expired(); }
+
+   private:
+    std::weak_ptr<int> alive_;
+    TvxCaptionObjects* list_;
+  };
+
   // Liveness of the list across call-outs: a copy taken before an event
   // tells afterwards whether the list still exists.
   std::weak_ptr<int> AliveToken() const { return alive_; }
@@ -392,7 +412,12 @@ class TvxCaptionObjects {
   void ValidateIndexes();
   void ShowObjectHint(TvxActiveSkinObject* obj);
   void HideObjectHint();
-  class CallGuard;
+  // Frees the objects taken out of the list once nothing runs that may still
+  // hold them: no call into the objects, and no message of the form window
+  // being handled (the frame painter walks the objects while it paints).
+  void FreeRetired();
+  // The form's window, or null while the form has none or is going.
+  HWND FormHandle() const;
   // Gives up the capture a pressed button took.
   void DropCapture();
   void StopTimer(const std::unique_ptr<TTimer>& t);

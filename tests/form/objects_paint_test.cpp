@@ -265,5 +265,49 @@ TEST_F(ObjectsPaintTest, PaintAlphaComposesTheStateImage) {
   }
 }
 
+
+// A user object's paint handler or a user-drawn caption that re-applies the
+// skin while the frame painter walks the objects: the painter's objects stay
+// valid until it is done (the sanitizers watch), and the new objects follow.
+TEST_F(ObjectsPaintTest, PaintHandlersThatReapplyTheSkin) {
+  for (bool viaCaption : {false, true}) {
+    SCOPED_TRACE(viaCaption ? "caption" : "user object");
+    MakeForm(300, 150);
+    std::vector<std::unique_ptr<TvxDataSkinObject>> defs;
+    auto user = std::make_unique<TvxDataUserObject>("user");
+    // Below the client's top edge: the painter moves it into the bottom strip
+    // and back after painting.
+    user->skinrect = {40, 92, 60, 98};
+    defs.push_back(std::move(user));
+    auto cap = std::make_unique<TvxDataSkinCaption>("caption");
+    cap->skinrect = {20, 0, 180, 25};
+    cap->textrect = {0, 0, 160, 25};
+    defs.push_back(std::move(cap));
+    Use(BuildSkin({}, std::move(defs)));
+    int reapplied = 0, painted = 0;
+    auto reapply = [&] {
+      if (painted++ == 0) {
+        ++reapplied;
+        velmora->ApplySkin();
+      }
+    };
+    if (viaCaption)
+      velmora->OnCaptionPaint = [&](TCanvas&, const TRect&, bool) { reapply(); };
+    else
+      velmora->OnPaintEvent = [&](const std::string& id, TCanvas&, const TRect&) {
+        EXPECT_EQ(id, "user");
+        reapply();
+      };
+    ShowForm();
+    velmora->RepaintFrame();
+    screen.Pump();
+    EXPECT_EQ(reapplied, 1);
+    EXPECT_GT(painted, 1);
+    EXPECT_EQ(Objects().Count(), 2);
+    EXPECT_EQ(RectOf("user"), (TRect{40, 92, 60, 98}));
+    delete form;
+  }
+}
+
 }  // namespace
 }  // namespace vx::test
