@@ -247,12 +247,29 @@ void PixelLine(uint8_t* Mask, int W, int H, int p) {
         if (c % w < uint32_t(cols)) Mask[c] = value[c % w];
       },
       [&](const uint64_t* bits) {
+        // Eight cells at a time where the row's cells start a byte of the bit set.
+        uint64_t pattern[256];
+        for (int b = 0; b < 256; ++b) {
+          uint64_t q = 0;
+          for (int j = 0; j < 8; ++j)
+            if (b & (1 << j)) q |= uint64_t(0xFF) << (8 * j);
+          pattern[b] = q;
+        }
+        const uint8_t* bytes = reinterpret_cast<const uint8_t*>(bits);  // little-endian bit order
+        auto one = [&](size_t i, int x) {
+          Mask[i] = uint8_t(-uint8_t((bits[i >> 6] >> (i & 63)) & 1)) & value[size_t(x)];
+        };
         for (int y = 0; y < H; ++y) {
           const size_t row = size_t(y) * size_t(W);
-          for (int x = 0; x < cols; ++x) {
-            const size_t i = row + size_t(x);
-            Mask[i] = uint8_t(-uint8_t((bits[i >> 6] >> (i & 63)) & 1)) & value[size_t(x)];
+          int x = 0;
+          for (; x < cols && ((row + size_t(x)) & 7) != 0; ++x) one(row + size_t(x), x);
+          for (; x + 8 <= cols; x += 8) {
+            uint64_t v;
+            std::memcpy(&v, value.data() + x, 8);
+            v &= pattern[bytes[(row + size_t(x)) >> 3]];
+            std::memcpy(Mask + row + size_t(x), &v, 8);
           }
+          for (; x < cols; ++x) one(row + size_t(x), x);
         }
       },
       [&](uint32_t c) {

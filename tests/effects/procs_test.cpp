@@ -3,6 +3,7 @@
 // degenerate sizes with guard bytes around its buffer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -203,6 +204,20 @@ TEST(ZtNoise, PixelLineGradesTheMarkedCellsByColumn) {
       ASSERT_EQ(m[i], x < 3 && marks[i] ? want[x] : 0) << x << "," << y;
     }
   EXPECT_EQ(MaskOf(PixelLine, 6, 4, 100), Filled(6, 4, 255));
+  // The same rule at odd widths, where rows start anywhere in a byte of marks,
+  // on few and on most columns, with few and with most cells marked.
+  const struct { int W, H, p; } cases[] = {{37, 23, 3}, {37, 23, 30}, {37, 23, 60}, {13, 11, 47}, {301, 7, 99}};
+  for (const auto& c : cases) {
+    const std::vector<uint8_t> cells = MaskOf(PixelFade, c.W, c.H, c.p), got = MaskOf(PixelLine, c.W, c.H, c.p);
+    const int cols = std::min(c.W, zt::Nearest(c.p / 100.0 * (2.0 * c.W - 1)) + 1);
+    for (int y = 0; y < c.H; ++y)
+      for (int x = 0; x < c.W; ++x) {
+        const size_t i = size_t(x) + size_t(y) * size_t(c.W);
+        const int g = std::max(0, zt::Nearest(2.0 * c.p - x * (0.1 * c.W / c.p)));
+        const int v = x < cols && cells[i] ? std::min(255, zt::Nearest(g / 100.0 * 255)) : 0;
+        ASSERT_EQ(got[i], v) << c.W << "x" << c.H << " p=" << c.p << " at " << x << "," << y;
+      }
+  }
 }
 
 TEST(ZtNoise, StreamAndPlasmaEnds) {
