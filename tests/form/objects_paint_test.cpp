@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "platform/framework/menus.h"
 #include "raster/effect_bmp.h"
 #include "skins/skin_gen.h"
 
@@ -305,6 +306,45 @@ TEST_F(ObjectsPaintTest, PaintHandlersThatReapplyTheSkin) {
     EXPECT_GT(painted, 1);
     EXPECT_EQ(Objects().Count(), 2);
     EXPECT_EQ(RectOf("user"), (TRect{40, 92, 60, 98}));
+    delete form;
+  }
+}
+
+
+// With ShowIcon the system-menu button draws the form's icon (the default
+// application icon: the forms carry none) at the small-icon size; it is not
+// pressed in and always answers the hit test.
+TEST_F(ObjectsPaintTest, SystemMenuButtonShowsTheIcon) {
+  const TColor iconTitle = RGB(0x2F, 0x5F, 0xBF);
+  for (bool skinned : {false, true}) {
+    SCOPED_TRACE(skinned ? "skin" : "default");
+    MakeForm(300, 150);
+    velmora->SetShowIcon(true);
+    if (skinned) {
+      TSkinShape shape;
+      shape.CaptionRect = {20, 0, 120, 25};
+      std::vector<std::unique_ptr<TvxDataSkinObject>> defs;
+      auto sys = StdButton("sysmenubutton", cmSysMenu);
+      sys->activemaskpictureindex = 0;  // ignored while the icon shows
+      defs.push_back(std::move(sys));
+      Use(BuildSkin(shape, std::move(defs)));
+    }
+    ShowForm();
+    Objects().OnPopupMenuItems = [](TMenuItem*, const TRect&) {};
+    auto* sys = dynamic_cast<TvxSkinStdButtonObject*>(Obj("sysmenubutton"));
+    ASSERT_NE(sys, nullptr);
+    const TSize icon = velmora->SmallIconSize();
+    EXPECT_EQ(sys->ObjectRect.Width(), icon.cx);
+    EXPECT_EQ(WindowColor(sys->ObjectRect.Left + icon.cx / 2, sys->ObjectRect.Top + 1), iconTitle);
+    EXPECT_TRUE(sys->InObject(icon.cx - 1, icon.cy - 1));
+    screen.MoveTo(CentreOf("sysmenubutton"));
+    screen.RunFor(60);
+    screen.Down();
+    screen.Pump();
+    EXPECT_FALSE(sys->Pressed);
+    EXPECT_EQ(WindowColor(sys->ObjectRect.Left + icon.cx / 2, sys->ObjectRect.Top + 1), iconTitle);
+    screen.Up();
+    screen.Pump();
     delete form;
   }
 }
