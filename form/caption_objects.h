@@ -344,9 +344,9 @@ class TvxCaptionObjects {
   // Second stage of the form window procedure for the non-client mouse
   // messages and the button-up messages that arrive while an object holds the
   // capture. True when an object took the message (a caption button was
-  // pressed or released, or the system menu opened): the caller then skips the
-  // default handling. Presses on HTCAPTION return false so that moving,
-  // the caption double-click and the like still run.
+  // pressed or released, or the system menu opened), so a caller may leave out
+  // the default handling. Presses on HTCAPTION answer false: moving and the
+  // caption double-click belong to the window behaviour.
   bool RouteMouse(TMessage& m);
   void SetActiveState(bool animate);
   // Skin menus opened from an object closed.
@@ -381,8 +381,9 @@ class TvxCaptionObjects {
   bool ReleaseObject(int x, int y, TMouseBtn button);
 
   // Held while objects are being called: a Clear from inside (an event that
-  // changes the skin) keeps the objects alive until the outermost holder
-  // returns, so that the callers' object pointers stay valid.
+  // changes the skin) keeps the objects alive until the outermost holder has
+  // returned and the form window's message is done, so that the callers'
+  // object pointers stay valid.
   class CallGuard {
    public:
     explicit CallGuard(TvxCaptionObjects& l) : alive_(l.alive_), list_(&l) { ++l.callDepth_; }
