@@ -90,6 +90,25 @@ TEST_F(FrameSkinChange, NewSkinIsAppliedWithItsOwnObjects) {
   EXPECT_EQ(velmora->Tag(), 12345);
 }
 
+// The published client size is given to the form after every skin change.
+TEST_F(FrameSkinChange, ClientSizeIsKeptAcrossSkins) {
+  MakeForm(400, 300);
+  velmora->SetClientWidth(320);
+  velmora->SetClientHeight(180);
+  TvxSkinData* data = AttachSkinData();
+  ShowForm();
+  for (int i = 0; i < BuiltinSkinCount(); ++i) {
+    LoadBuiltinSkin(*data, i);
+    screen.Pump();
+    EXPECT_EQ(form->ClientWidth(), 320) << i;
+    EXPECT_EQ(form->ClientHeight(), 180) << i;
+  }
+  LoadFixtureSkin(*data);
+  screen.Pump();
+  EXPECT_EQ(form->ClientWidth(), 320);
+  EXPECT_EQ(form->Width(), 328);
+}
+
 TEST_F(FrameSkinChange, FailedLoadKeepsTheSkinAndTheFrame) {
   MakeForm(400, 300);
   TvxSkinData* data = AttachSkinData();

@@ -3,6 +3,8 @@
 // text change.
 #include <gtest/gtest.h>
 
+#include "form/caption_objects.h"
+#include "platform/framework/extctrls.h"
 #include "raster/vx_bitmap.h"
 #include "tests/form/form_fixture.h"
 
@@ -98,6 +100,51 @@ TEST_F(FrameWindow, NudgeKeepsTheSizeAndRelaysOut) {
   velmora->NudgeSize();
   EXPECT_EQ(form->Width(), data->formminwidth);
   EXPECT_EQ(resizes, 2);
+}
+
+// Losing the activation clears the hovered caption button.
+TEST_F(FrameWindow, DeactivationClearsTheHoveredButton) {
+  MakeForm(300, 200);
+  ShowForm();
+  // The close button of the default frame, right of the caption.
+  const TRect cap = velmora->Objects().LayoutDefaultObjects();
+  screen.MoveTo(ScreenAt(cap.Right + 8, 12));
+  screen.RunFor(60);
+  ASSERT_GE(velmora->Objects().HotIndex(), 0);
+  TForm* other = new TForm(Application);
+  other->SetBounds(500, 400, 100, 80);
+  other->Show();
+  screen.Pump();
+  EXPECT_FALSE(velmora->IsFormActive());
+  EXPECT_EQ(velmora->Objects().HotIndex(), -1);
+}
+
+// With a stretched background every windowed child hears that its parent's
+// background changed when the frame is rebuilt for a new size.
+TEST_F(FrameWindow, StretchedBackgroundTellsTheChildrenOnResize) {
+  MakeForm(400, 300);
+  TvxSkinData* data = AttachSkinData();
+  LoadFixtureSkin(*data);
+  data->stretcheffect = true;
+  auto* child = new TPanel(form);
+  child->SetParent(form);
+  child->SetBounds(10, 10, 50, 50);
+  int heard = 0;
+  auto previous = child->WindowProc;
+  child->WindowProc = [&heard, previous](TMessage& m) {
+    if (m.Msg == VXM_PARENTBACKGROUNDCHANGED) ++heard;
+    previous(m);
+  };
+  ShowForm();
+  heard = 0;
+  form->SetBounds(100, 100, 450, 320);
+  screen.Pump();
+  EXPECT_GE(heard, 1);
+  data->stretcheffect = false;
+  heard = 0;
+  form->SetBounds(100, 100, 400, 300);
+  screen.Pump();
+  EXPECT_EQ(heard, 0);
 }
 
 TEST_F(FrameWindow, CaptionTextChangeRepaintsTheDefaultFrame) {
