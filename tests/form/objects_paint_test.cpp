@@ -171,10 +171,12 @@ TEST_F(ObjectsPaintTest, DefaultButtonsUseSystemColours) {
   ASSERT_EQ(close, (TRect{280, 4, 297, 21}));
   // Window points of the glyph's pixels, moved by (dx, dy).
   auto ink = [&](int dx, int dy) {
+    screen.Pump();
+    TSurfacePtr img = ComposeWindowImage(form->Handle());
     std::vector<TPoint> pts;
     for (int y = close.Top; y < close.Bottom; ++y)
       for (int x = close.Left; x < close.Right; ++x)
-        if (WindowColor(x, y) == ColorToRGB(clBtnText)) pts.push_back({x + dx, y + dy});
+        if (ObjPixelColor(img->GetPixel(x, y)) == ColorToRGB(clBtnText)) pts.push_back({x + dx, y + dy});
     return pts;
   };
   EXPECT_EQ(WindowColor(close.Left, close.Top), ColorToRGB(clBtnFace));
