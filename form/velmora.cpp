@@ -278,8 +278,23 @@ void TvxVelmora::MinimizeToTray() {
 
 void TvxVelmora::ShowSystemMenu(int x, int y) {
   // The skinned system menu and its loop are not built yet: the framework's
-  // plain popup shows the commands.
-  if (TMenuItem* root = SystemMenuItem(); root && systemMenu_) systemMenu_->Popup(x, y);
+  // plain popup shows the commands that apply now.
+  TMenuItem* root = SystemMenuItem();
+  if (!root || !systemMenu_) return;
+  const bool maximized = IsMaximized(), minimized = IsMinimized();
+  const bool normal = !maximized && !minimized;
+  for (const auto& [item, cmd] : systemCommands_) {
+    if (root->IndexOf(item) < 0) continue;  // taken out of the menu by its user
+    switch (cmd) {
+      case SC_RESTORE: item->SetEnabled(!normal); break;
+      case SC_MOVE: item->SetEnabled(normal); break;
+      case SC_SIZE: item->SetEnabled(normal && !rolledUp_ && Resizable()); break;
+      case SC_MINIMIZE: item->SetEnabled(!minimized && (borderIcons_ & biMinimize)); break;
+      case SC_MAXIMIZE: item->SetEnabled(!maximized && (borderIcons_ & biMaximize)); break;
+      default: break;
+    }
+  }
+  systemMenu_->Popup(x, y);
 }
 
 void TvxVelmora::ShowSystemMenuBelow(const TRect& r) { ShowSystemMenu(r.Left, r.Bottom); }
@@ -297,6 +312,7 @@ TMenuItem* TvxVelmora::SystemMenuItem() {
     for (const Cmd& c : cmds) {
       auto* item = new TMenuItem(systemMenu_);
       item->SetCaption(c.caption);
+      systemCommands_.emplace_back(item, c.cmd);
       if (c.cmd) {
         TCustomForm* form = form_;
         const WPARAM cmd = c.cmd;

@@ -10,6 +10,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/framework/forms.h"
 #include "platform/gfx/canvas.h"
@@ -269,6 +271,7 @@ class TvxVelmora : public TComponent {
   std::unique_ptr<TvxCaptionObjects> objects_;
   TvxLayerManager* glow_[2] = {nullptr, nullptr};
   TPopupMenu* systemMenu_ = nullptr;
+  std::vector<std::pair<TMenuItem*, WPARAM>> systemCommands_;
   bool ncActive_ = false;
   bool rolledUp_ = false;
   int rolledUpHeight_ = 0;

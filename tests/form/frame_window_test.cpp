@@ -5,6 +5,7 @@
 
 #include "form/caption_objects.h"
 #include "platform/framework/extctrls.h"
+#include "platform/framework/menus.h"
 #include "raster/vx_bitmap.h"
 #include "tests/form/form_fixture.h"
 
@@ -145,6 +146,44 @@ TEST_F(FrameWindow, StretchedBackgroundTellsTheChildrenOnResize) {
   form->SetBounds(100, 100, 400, 300);
   screen.Pump();
   EXPECT_EQ(heard, 0);
+}
+
+// The system menu offers the commands that apply to the window's state, and
+// its items send them to the window.
+TEST_F(FrameWindow, SystemMenuCommandsFollowTheWindowState) {
+  MakeForm(300, 200);
+  ShowForm();
+  TMenuItem* menu = velmora->SystemMenuItem();
+  auto enabled = [&](const std::string& caption) {
+    for (int i = 0; i < menu->Count(); ++i)
+      if (menu->Items(i)->Caption() == caption) return menu->Items(i)->Enabled();
+    ADD_FAILURE() << caption;
+    return false;
+  };
+  auto click = [&](const std::string& caption) {
+    for (int i = 0; i < menu->Count(); ++i)
+      if (menu->Items(i)->Caption() == caption) menu->Items(i)->Click();
+    screen.Pump();
+  };
+  // The popup closes at once: the script has no input for it.
+  velmora->ShowSystemMenu(150, 150);
+  EXPECT_FALSE(enabled("&Restore"));
+  EXPECT_TRUE(enabled("&Move"));
+  EXPECT_TRUE(enabled("&Size"));
+  EXPECT_TRUE(enabled("Ma&ximize"));
+  click("Ma&ximize");
+  ASSERT_TRUE(IsZoomed(Wnd()));
+  velmora->ShowSystemMenu(150, 150);
+  EXPECT_TRUE(enabled("&Restore"));
+  EXPECT_FALSE(enabled("&Move"));
+  EXPECT_FALSE(enabled("Ma&ximize"));
+  click("&Restore");
+  EXPECT_FALSE(IsZoomed(Wnd()));
+  // Without the maximize icon there is nothing to maximize.
+  velmora->SetBorderIcons(biSystemMenu | biMinimize);
+  velmora->ShowSystemMenu(150, 150);
+  EXPECT_FALSE(enabled("Ma&ximize"));
+  EXPECT_TRUE(enabled("Mi&nimize"));
 }
 
 TEST_F(FrameWindow, CaptionTextChangeRepaintsTheDefaultFrame) {
