@@ -703,7 +703,6 @@ void TvxVelmora::DoSize(TMessage& m) {
 
 void TvxVelmora::DoSizing(TMessage& m) {
   auto link = link_;
-  sizingStarted_ = true;
   CallOld(m);
   if (!link->self) return;
   auto* r = FromLParam<TRect>(m.LParam);

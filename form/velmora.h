@@ -276,7 +276,6 @@ class TvxVelmora : public TComponent {
   bool rolledUp_ = false;
   int rolledUpHeight_ = 0;
   bool inMoveSizeLoop_ = false;
-  bool sizingStarted_ = false;
   int receiverCookie_ = 0;
   std::shared_ptr<int> alive_ = std::make_shared<int>(0);
   TBorderIcons savedFormIcons_ = 0;
