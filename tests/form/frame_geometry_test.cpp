@@ -174,5 +174,40 @@ TEST_F(FrameGeometry, ApplyingASkinGrowsATooSmallForm) {
   EXPECT_EQ(form->Height(), data->formminheight);
 }
 
+// An MDI child draws its frame inside the main form; maximized it has none:
+// the client covers the whole window and the window has no shape of its own.
+TEST_F(FrameGeometry, MdiChildFrameAndMaximizedChild) {
+  TForm* main = new TForm(Application);
+  Application->SetMainForm(main);
+  main->SetFormStyle(fsMDIForm);
+  main->SetBounds(50, 50, 600, 450);
+  main->Show();
+  screen.Pump();
+  form = new TForm(Application);
+  form->SetFormStyle(fsMDIChild);
+  form->SetBounds(10, 10, 300, 200);
+  velmora = new TvxVelmora(form);
+  TvxSkinData* data = AttachSkinData();
+  LoadFixtureSkin(*data);
+  ShowForm();
+  ASSERT_TRUE(velmora->IsMDIChild());
+  TRect client;
+  GetClientAreaInWindow(Wnd(), &client);
+  EXPECT_EQ(client, (TRect{4, 30, 296, 196}));
+  // A screen point maps to the frame through the child's client area.
+  TPoint p = form->ClientToScreen({0, 0});
+  velmora->ScreenToFrame(p);
+  EXPECT_EQ(p, (TPoint{4, 30}));
+
+  form->SetWindowState(wsMaximized);
+  screen.Pump();
+  ASSERT_TRUE(velmora->IsMaximizedMDIChild());
+  GetClientAreaInWindow(Wnd(), &client);
+  EXPECT_EQ(client, (TRect{0, 0, velmora->FrameWidth(), velmora->FrameHeight()}));
+  TRegion rgn;
+  ASSERT_NE(GetWindowRgn(Wnd(), rgn), 0);
+  EXPECT_EQ(rgn, TRegion(TRect{0, 0, velmora->FrameWidth(), velmora->FrameHeight()}));
+}
+
 }  // namespace
 }  // namespace vx::test
