@@ -186,6 +186,15 @@ TEST_F(FrameWindow, SystemMenuCommandsFollowTheWindowState) {
   EXPECT_TRUE(enabled("Mi&nimize"));
 }
 
+TEST_F(FrameWindow, OwnerMustBeAForm) {
+  MakeForm(300, 200);
+  auto* panel = new TPanel(form);
+  const int owned = panel->ComponentCount();
+  EXPECT_THROW(new TvxVelmora(panel), EInvalidCast);
+  EXPECT_THROW(new TvxVelmora(nullptr), EInvalidCast);
+  EXPECT_EQ(panel->ComponentCount(), owned);
+}
+
 TEST_F(FrameWindow, CaptionTextChangeRepaintsTheDefaultFrame) {
   MakeForm(300, 200);
   form->SetCaption("");
