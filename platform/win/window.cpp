@@ -60,8 +60,11 @@ Wnd* Desktop::Alloc() {
     slots_.emplace_back();
     gens_.push_back(0);
   }
-  gens_[idx]++;
-  if (gens_[idx] == 0) gens_[idx] = 1;
+  // Generations come from one process-wide serial, not per desktop, so a
+  // handle kept from an earlier desktop never names a window of a later one.
+  static uint32_t serial = 0;
+  if (++serial == 0) serial = 1;
+  gens_[idx] = serial;
   slots_[idx] = std::make_unique<Wnd>();
   const uint64_t v = (uint64_t(gens_[idx]) << 32) | uint64_t(idx + 1);
   slots_[idx]->self = reinterpret_cast<HWND>(uintptr_t(v));
@@ -73,7 +76,7 @@ void Desktop::Free(Wnd* w) {
   const size_t idx = size_t((v & 0xFFFFFFFFu) - 1);
   if (w->cls) w->cls->windows--;
   slots_[idx].reset();
-  gens_[idx]++;
+  gens_[idx] = 0;
   free_.push_back(uint32_t(idx));
 }
 

@@ -81,6 +81,24 @@ TEST_F(WinTest, StaleHandlesAreDetectedNotDereferenced) {
   EXPECT_TRUE(IsWindow(b));
 }
 
+// A handle kept past the end of a desktop (a long-lived object's window) must
+// not name whatever window a later desktop puts in the same slot.
+TEST(WinHandles, AHandleFromAnEarlierDesktopStaysStale) {
+  HWND old;
+  {
+    THeadlessScreen first(100, 100);
+    TRecorder rec;
+    old = rec.Create("A", WS_POPUP, Bounds(0, 0, 10, 10));
+    ASSERT_TRUE(IsWindow(old));
+  }
+  THeadlessScreen second(100, 100);
+  TRecorder rec;
+  HWND fresh = rec.Create("B", WS_POPUP, Bounds(0, 0, 10, 10));
+  EXPECT_NE(fresh, old);
+  EXPECT_FALSE(IsWindow(old));
+  EXPECT_FALSE(SetWindowPos(old, nullptr, 5, 5, 1, 1, 0));
+}
+
 TEST_F(WinTest, ShowActivatesAndMovesFocusInOrder) {
   HWND a = rec.Create("A", kFrame | WS_VISIBLE, Bounds(10, 10, 200, 150));
   EXPECT_EQ(GetActiveWindow(), a);
