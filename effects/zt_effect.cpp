@@ -288,9 +288,8 @@ void TztFrameComposer::DropUnreachableCells() {
     for (int x = 0; x < cols_; ++x) {
       TztMoveCell& c = row[x];
       const bool reachable = uint64_t(int64_t(c.SrcX) + 1) < xLimit && uint64_t(int64_t(c.SrcY) + 1) < yLimit;
-      const uint16_t opacity = reachable ? c.Opacity : uint16_t(0);
-      c.Opacity = opacity;
-      const bool shows = (opacity & 0xFF) != 0;
+      if (!reachable) c.Opacity = 0;  // written only then: the table stays clean in the cache
+      const bool shows = (c.Opacity & 0xFF) != 0;
       first = shows && first == cols_ ? x : first;
       end = shows ? x + 1 : end;
     }
