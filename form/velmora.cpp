@@ -457,10 +457,6 @@ void TvxVelmora::Dispatch(TMessage& m) {
       }
       return;
     }
-    case WM_PAINT:
-      if (!skinnable_ || IsMDIForm()) break;
-      DoPaint(m);
-      return;
     case WM_ERASEBKGND:
       if (IsMDIForm()) break;
       PaintClientBackground(reinterpret_cast<HDC>(m.WParam));
@@ -721,34 +717,6 @@ void TvxVelmora::DoSizing(TMessage& m) {
     frameHeight_ = h;
     UpdateFrame(true);
   }
-}
-
-// The form's own painting fills the client with its colour; the component
-// paints the skin's background instead, then what the form's OnPaint draws
-// and the windowless controls, as the form would.
-void TvxVelmora::DoPaint(TMessage& m) {
-  m.Result = 0;
-  TCustomForm* form = form_;  // locals: OnPaint may free the component
-  if (!form->HandleAllocated()) return;
-  const HWND h = form->Handle();
-  PAINTSTRUCT ps;
-  HDC dc = reinterpret_cast<HDC>(m.WParam);
-  if (!dc) dc = BeginPaint(h, &ps);
-  if (dc) {
-    PaintClientBackground(dc);
-    if (form->OnPaint) {
-      const int saved = SaveDC(dc);
-      TControlCanvas& canvas = form->ControlCanvas();
-      canvas.SetPaintHandle(dc);
-      canvas.Font().Assign(form->Font());
-      canvas.Brush().SetColor(form->Color());
-      form->OnPaint(form);
-      canvas.SetPaintHandle(nullptr);
-      RestoreDC(dc, saved);
-    }
-    form->PaintControls(dc, nullptr);
-  }
-  if (!m.WParam) EndPaint(h, &ps);
 }
 
 void TvxVelmora::DoPaintFrameToDC(TMessage& m, LRESULT answer) {

@@ -234,7 +234,6 @@ class TvxVelmora : public TComponent {
   void DoSize(TMessage& m);
   void DoSizing(TMessage& m);
   void DoSkinMessage(TMessage& m);
-  void DoPaint(TMessage& m);
   void DoPaintFrameToDC(TMessage& m, LRESULT answer);
   void PaintFrameInto(HDC dc);
   void RelaySkinChange(TvxSkinData* sd, bool before);

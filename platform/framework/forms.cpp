@@ -216,10 +216,9 @@ void TCustomForm::DoClose(TCloseAction& a) {
   if (OnClose) OnClose(this, a);
 }
 
+// The background is the erase's (WM_ERASEBKGND fills with Color), so that a
+// component that paints the form's background itself is not painted over.
 void TCustomForm::Paint() {
-  TRect r = ClientRect();
-  canvas_.Brush().SetColor(color_);
-  canvas_.FillRect(r);
   if (OnPaint) OnPaint(this);
 }
 

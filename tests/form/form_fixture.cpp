@@ -4,6 +4,8 @@
 #include <map>
 #include <vector>
 
+#include <unistd.h>
+
 #include "platform/core/streams.h"
 #include "platform/gfx/font.h"
 #include "platform/win/compositor.h"
@@ -12,12 +14,30 @@
 
 namespace vx::test {
 
+namespace {
+// Removes the process's folders when the test process ends.
+struct ProcessDirs {
+  std::vector<std::string> dirs;
+  ~ProcessDirs() {
+    std::error_code ec;
+    for (const std::string& d : dirs) std::filesystem::remove_all(d, ec);
+  }
+};
+ProcessDirs g_processDirs;
+}  // namespace
+
+std::string ProcessDir(const std::string& name) {
+  std::string dir = std::string(VX_TEST_OUT_DIR) + "/form/" + name + "-" + std::to_string(getpid());
+  g_processDirs.dirs.push_back(dir);
+  return dir;
+}
+
 std::string FixtureSkinPath(const skins::TvxFixtureOptions& options) {
   static std::map<int, std::string> written;
   const int key = (options.Mask ? 1 : 0) | (options.LayerFrame ? 2 : 0) | (options.FullBorder ? 4 : 0);
   auto it = written.find(key);
   if (it != written.end()) return it->second;
-  const std::string dir = std::string(VX_TEST_OUT_DIR) + "/form/fixture_skin_" + std::to_string(key);
+  const std::string dir = ProcessDir("fixture_skin_" + std::to_string(key));
   std::filesystem::remove_all(dir);
   return written[key] = skins::WriteFixtureSkin(dir, options);
 }

@@ -17,6 +17,9 @@
 
 namespace vx::test {
 
+// VX_TEST_OUT_DIR/form/<name>-<process id>: test cases run as parallel
+// processes, so folders they write and delete must not be shared.
+std::string ProcessDir(const std::string& name);
 // The INI path of a fixture skin written once per process (variants by options).
 std::string FixtureSkinPath(const skins::TvxFixtureOptions& options = {});
 // Loads the fixture skin (LoadFromFile) into data.

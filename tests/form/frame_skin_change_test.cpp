@@ -122,7 +122,7 @@ TEST_F(FrameSkinChange, FailedLoadKeepsTheSkinAndTheFrame) {
   Counts(before, change, after);
 
   // A skin folder whose frame picture is missing.
-  const std::string dir = std::string(VX_TEST_OUT_DIR) + "/form/broken_skin";
+  const std::string dir = ProcessDir("broken_skin");
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   const std::string src = FixtureSkinPath();

@@ -186,6 +186,31 @@ TEST_F(FrameWindow, SystemMenuCommandsFollowTheWindowState) {
   EXPECT_TRUE(enabled("Mi&nimize"));
 }
 
+// A form class that paints itself keeps doing so under the component, on top
+// of the skin's background, which the form's own painting no longer covers.
+TEST_F(FrameWindow, FormPaintOverrideRunsOverTheSkinBackground) {
+  class TPaintingForm : public TForm {
+   public:
+    using TForm::TForm;
+    void Paint() override {
+      Canvas().Brush().SetColor(RGB(0x10, 0x20, 0x30));
+      Canvas().FillRect({0, 0, 10, 10});
+    }
+  };
+  form = new TPaintingForm(Application);
+  form->SetBounds(100, 100, 300, 200);
+  velmora = new TvxVelmora(form);
+  LoadFixtureSkin(*AttachSkinData());
+  ShowForm();
+  ASSERT_TRUE(velmora->SkinInUse());
+  const TRect client = velmora->Geometry().FrameClientRect;
+  EXPECT_EQ(WindowColor(client.Left + 5, client.Top + 5), RGB(0x10, 0x20, 0x30));
+  // Beyond the painted square: the skin's client tile, not the form colour.
+  const TColor beyond = WindowColor(client.Left + 40, client.Top + 40);
+  EXPECT_NE(beyond, RGB(0x10, 0x20, 0x30));
+  EXPECT_NE(beyond, form->Color());
+}
+
 TEST_F(FrameWindow, OwnerMustBeAForm) {
   MakeForm(300, 200);
   auto* panel = new TPanel(form);

@@ -2,6 +2,7 @@
 // of its own) on a real form, each button state sampled from the window, and
 // the default buttons drawn with system colours.
 #include "tests/form/objects_util.h"
+#include "tests/form/form_fixture.h"
 
 #include <filesystem>
 #include <functional>
@@ -20,8 +21,7 @@ class ObjectsPaintTest : public ObjectsTest {
     static std::string paths[2];
     std::string& ini = paths[fullBorder ? 1 : 0];
     if (ini.empty()) {
-      const std::string dir =
-          std::string(VX_TEST_OUT_DIR) + "/form/objects_fixture_skin" + (fullBorder ? "_full_border" : "");
+      const std::string dir = ProcessDir(std::string("objects_fixture_skin") + (fullBorder ? "_full_border" : ""));
       std::filesystem::remove_all(dir);
       skins::TvxFixtureOptions options;
       options.LayerFrame = options.FullBorder = fullBorder;

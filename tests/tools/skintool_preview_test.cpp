@@ -2,8 +2,11 @@
 // pixels; bad options and skins fail with a status.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
+
+#include <unistd.h>
 
 #include "platform/codecs/png_codec.h"
 #include "platform/core/streams.h"
@@ -44,9 +47,14 @@ int RunTool(const std::vector<std::string>& args, std::string* errText = nullptr
 class SkintoolPreview : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::string(VX_TEST_OUT_DIR) + "/tools/preview";
+    // Test cases run as parallel processes: each writes its own folder.
+    dir_ = std::string(VX_TEST_OUT_DIR) + "/tools/preview-" + std::to_string(getpid());
     ini_ = skins::WriteFixtureSkin(dir_);
     skin_ = skins::GenerateFixtureSkin({});
+  }
+  void TearDown() override {
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
   }
   std::string dir_, ini_;
   skins::TvxGeneratedSkin skin_;
