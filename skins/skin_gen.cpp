@@ -369,6 +369,9 @@ class Generator {
 
   static constexpr int kW = 240, kH = 140, kCaption = 30, kBorder = 4;
   static constexpr int kCapBtnW = 26, kCapBtnH = 20;
+  // Last column of the stretched caption band of the built-in skins: just
+  // left of the caption buttons.
+  static constexpr int kCaptionRightX = kW - kBorder - 4 * kCapBtnW - 1;
   enum Pic { pCaptionButtons, pButtons, pMenu, pPopup, pPopupMask, pHint, pHintMask, pLayer, pLayerAlpha, pLayerBlur,
              pRibbon, pControls, pButtonAlpha, pCount };
 
@@ -1079,8 +1082,15 @@ void Generator::DefineObjects() {
   const TColor inactiveText = Mix(p_.CaptionText, p_.FrameBottom, 1, 2);
   {
     auto& c = Object<TvxDataSkinCaption>("caption", "caption");
-    c.skinrect = {30, 0, 128, kCaption};
-    c.textrect = {0, 0, 98, kCaption};
+    if (fixture_) {
+      c.skinrect = {30, 0, 128, kCaption};
+      c.textrect = {0, 0, 98, kCaption};
+    } else {
+      // From the left corner zone to the right one: the text area (picture
+      // columns 30 to 128) follows the width of the window.
+      c.skinrect = {kCaptionRightX - 102, 0, kCaptionRightX + 1, kCaption};
+      c.textrect = {1, 0, 99, kCaption};
+    }
     c.fontname = "Tahoma";
     c.fontheight = 13;
     c.fontcolor = inactiveText;
@@ -1715,7 +1725,12 @@ void Generator::WriteIni(TMemIniFile& ini) {
     ini.WriteString("PICTURES", std::to_string(i), out_.ActiveNames[i]);
 
   const char* s = "FORMINFO";
-  const TPoint lt{30, kCaption}, rt{kW - 12, kCaption}, lb{30, kH - 12}, rb{kW - 12, kH - 12};
+  // The built-in skins end the stretched part of the caption band where the
+  // caption buttons start, so that the caption object (spanning the left and
+  // right corner zones) grows with the window; the sizing corner stays small.
+  const TPoint lt{30, kCaption}, rt{fixture_ ? kW - 12 : kCaptionRightX, kCaption}, lb{30, kH - 12},
+      rb{kW - 12, kH - 12};
+  const TPoint hitRt{kW - 12, kCaption};
   const TRect client{kBorder, kCaption, kW - kBorder, kH - kBorder};
   WritePoint(ini, s, "lefttoppoint", lt);
   WritePoint(ini, s, "righttoppoint", rt);
@@ -1731,7 +1746,7 @@ void Generator::WriteIni(TMemIniFile& ini) {
   WriteStretchType(ini, s, "mdibgstretchtype", vxstFull);
   WriteRect(ini, s, "maskrectarea", client);
   WritePoint(ini, s, "hittestlefttoppoint", lt);
-  WritePoint(ini, s, "hittestrighttoppoint", rt);
+  WritePoint(ini, s, "hittestrighttoppoint", hitRt);
   WritePoint(ini, s, "hittestleftbottompoint", lb);
   WritePoint(ini, s, "hittestrightbottompoint", rb);
   WriteRect(ini, s, "buttonsrect", {kW - kBorder - 4 * kCapBtnW, 1, kW - kBorder, 1 + kCapBtnH});
