@@ -120,6 +120,17 @@ TEST(PixelKey, ClearKeyAlpha) {
   std::vector<uint32_t> p = {0xFF7F007Fu, 0xFF7F007Eu};
   ClearKeyAlpha(p.data(), p.size());
   EXPECT_EQ(p, (std::vector<uint32_t>{0x007F007Fu, 0xFF7F007Eu}));
+  // Every length and offset of the four-pixel steps, against the rule per pixel.
+  const uint32_t kinds[] = {0xFF7F007Fu, 0x807F007Fu, 0x007F007Fu, 0xFF7F017Fu, 0xFFFF007Fu, 0x12345678u};
+  for (size_t n = 0; n < 19; ++n) {
+    std::vector<uint32_t> row(n), want(n);
+    for (size_t i = 0; i < n; ++i) {
+      row[i] = kinds[(i * 7 + n) % 6];
+      want[i] = IsKey(row[i]) ? row[i] & 0x00FFFFFFu : row[i];
+    }
+    ClearKeyAlpha(row.data(), n);
+    EXPECT_EQ(row, want) << n;
+  }
 }
 
 struct MapCase {
