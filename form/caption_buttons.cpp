@@ -4,6 +4,7 @@
 
 #include "form/caption_internal.h"
 #include "form/caption_objects.h"
+#include "form/frame_coords.h"
 #include "form/velmora.h"
 #include "platform/framework/forms.h"
 #include "platform/framework/menus.h"
@@ -426,7 +427,7 @@ bool TvxSkinAnimateObject::InRestoreState() const { return RestoreStateOf(Form()
 bool TvxSkinAnimateObject::AnimationStep() {
   if (!Animates() || !Highlighted || (Pressed && !IsEmptyRect(downskinrect))) return false;
   if (StepClock < timerinterval) {
-    StepClock += 25;
+    StepClock = static_cast<int>(std::min<int64_t>(int64_t(StepClock) + 25, timerinterval));
     return true;
   }
   if (Forward) {
@@ -451,7 +452,9 @@ void TvxSkinAnimateObject::Paint(TCanvas& c, bool) {
   const int last = std::max(1, countframes);
   auto frame = [&](int k) {
     k = std::clamp(k, 1, last);
-    return TRect{base.Left + w * (k - 1), base.Top, base.Left + w * k, base.Top + h};
+    // Frames of a skin-sized strip may lie far beyond an int.
+    const int64_t left = base.Left + int64_t(w) * (k - 1);
+    return TRect{SatCoord(left), base.Top, SatCoord(left + w), base.Top + h};
   };
   const TvxBitmap* pic = ActivePicture();
   if (MenuOpen) {

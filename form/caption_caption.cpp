@@ -4,6 +4,7 @@
 
 #include "form/caption_internal.h"
 #include "form/caption_objects.h"
+#include "form/frame_coords.h"
 #include "form/velmora.h"
 #include "platform/framework/forms.h"
 #include "platform/gfx/text.h"
@@ -73,7 +74,7 @@ bool TvxSkinCaptionObject::Animated() const {
 bool TvxSkinCaptionObject::AnimationStep() {
   if (!Animated()) return false;
   if (FadeClock < animateinterval) {
-    FadeClock += 25;
+    FadeClock = static_cast<int>(std::min<int64_t>(int64_t(FadeClock) + 25, animateinterval));
     return true;
   }
   const bool active = Form().IsFormActive();
@@ -90,20 +91,24 @@ bool TvxSkinCaptionObject::AnimationStep() {
 }
 
 TRect TvxSkinCaptionObject::TextArea() const {
-  TRect r = textrect;
-  r.Right += W(ObjectRect) - W(skinrect);
-  if (!IsEmptyRect(framerect)) {
-    r.Left += frametextrect.Left;
-    r.Top += frametextrect.Top;
-    r.Right += frametextrect.Right - W(framerect);
-  }
-  return r;
+  const int64_t grow = int64_t(W(ObjectRect)) - (int64_t(skinrect.Right) - skinrect.Left);
+  if (IsEmptyRect(framerect)) return SatMoved(textrect, 0, 0, grow, 0);
+  return SatMoved(textrect, frametextrect.Left, frametextrect.Top,
+                  grow + frametextrect.Right - (int64_t(framerect.Right) - framerect.Left), 0);
 }
 
-void TvxSkinCaptionObject::BuildCaptionImage(TvxBitmap& out, const TRect& src) const {
-  const int w = W(ObjectRect);
-  if (w <= 0 || IsEmptyRect(src)) return;
+void TvxSkinCaptionObject::BuildCaptionImage(TvxBitmap& out, const TRect& source) const {
+  TRect src = source;
+  // No image is wider than the frame, nor taller than its picture.
+  const int w = std::min(W(ObjectRect), Form().FrameWidth());
   const TvxBitmap* pic = ActivePicture();
+  if (pic != nullptr) {
+    src = AtMostPicture(src, *pic);
+  } else {
+    src.Right = SatCoord(src.Left + int64_t(std::min(W(src), w)));
+    src.Bottom = SatCoord(src.Top + int64_t(std::min(H(src), Form().FrameHeight())));
+  }
+  if (w <= 0 || IsEmptyRect(src)) return;
   const TvxSkinData* sd = Skin();
   int lm = sd ? sd->lefttoppoint.X - skinrect.Left : 0;
   int rm = sd ? skinrect.Right - sd->righttoppoint.X : 0;
@@ -172,19 +177,23 @@ void TvxSkinCaptionObject::DrawCaptionText(TCanvas& c, int x0, int y0, bool a) {
     const TRect src = a && !IsEmptyRect(activeframerect) ? activeframerect : framerect;
     const TvxBitmap* pic = ActivePicture();
     const int bo = form.Geometry().ButtonsOffset;
-    int fw = 0, fx = 0;
-    if (fullframe && W(ObjectRect) - 2 * bo > 0) {
-      fw = W(ObjectRect) - 2 * bo;
-      fx = ObjectRect.Left + bo;
+    int64_t fw = 0, fx = 0;
+    if (fullframe && int64_t(W(ObjectRect)) - 2 * int64_t(bo) > 0) {
+      fw = int64_t(W(ObjectRect)) - 2 * int64_t(bo);
+      fx = int64_t(ObjectRect.Left) + bo;
     } else {
-      fw = W(framerect) + tw - W(frametextrect);
-      fx = x - frametextrect.Left;
+      fw = (int64_t(framerect.Right) - framerect.Left) + tw - (int64_t(frametextrect.Right) - frametextrect.Left);
+      fx = int64_t(x) - frametextrect.Left;
     }
+    // No frame image is wider than the window, nor taller than its picture.
+    fw = std::min<int64_t>(fw, form.FrameWidth());
     if (fw > 0 && pic != nullptr) {
       TvxBitmap fb;
-      CreateHSkinImage(frameleftoffset, framerightoffset, fb, false, fw, src, pic->View());
+      CreateHSkinImage(frameleftoffset, framerightoffset, fb, false, static_cast<int>(fw), AtMostPicture(src, *pic),
+                       pic->View());
       if (!fb.Empty())
-        BitBlt(c.Handle(), fx, y - frametextrect.Top, fb.Width(), fb.Height(), fb.DC(), 0, 0, SRCCOPY);
+        BitBlt(c.Handle(), SatCoord(fx), SatCoord(int64_t(y) - frametextrect.Top), fb.Width(), fb.Height(), fb.DC(),
+               0, 0, SRCCOPY);
     }
   }
   if (light) {

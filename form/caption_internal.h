@@ -11,6 +11,13 @@ namespace vx::caption_detail {
 inline int W(const TRect& r) { return r.Right - r.Left; }
 inline int H(const TRect& r) { return r.Bottom - r.Top; }
 inline bool IsEmptyRect(const TRect& r) { return W(r) <= 0 || H(r) <= 0; }
+// Src no larger than Pic (a piece of a picture holds at most the picture);
+// the same rectangle for every source within the picture.
+inline TRect AtMostPicture(TRect src, const TvxBitmap& pic) {
+  if (W(src) > pic.Width()) src.Right = src.Left + pic.Width();
+  if (H(src) > pic.Height()) src.Bottom = src.Top + pic.Height();
+  return src;
+}
 
 // Copies Src of Pic 1:1 to (X, Y) of Dst; pixels outside the picture leave the
 // destination alone. Nothing without a picture or for an empty rectangle.

@@ -4,6 +4,7 @@
 
 #include "form/caption_internal.h"
 #include "form/caption_objects.h"
+#include "form/frame_coords.h"
 #include "form/velmora.h"
 #include "platform/framework/extctrls.h"
 #include "platform/framework/forms.h"
@@ -36,7 +37,7 @@ bool CommandOf(const TvxActiveSkinObject* o, TvxSkinCommand& cmd) {
 
 bool ZoneHas(const TRect& z, TPoint p) { return p.X >= z.Left && p.X < z.Right && p.Y >= z.Top && p.Y < z.Bottom; }
 
-TRect Moved(TRect r, int dx, int dy) { return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy}; }
+TRect Moved(const TRect& r, int64_t dx, int64_t dy) { return SatMoved(r, dx, dy, dx, dy); }
 
 }  // namespace
 
@@ -263,9 +264,10 @@ TRect TvxCaptionObjects::AnchorRect(const TRect& r) const {
   const TvxSkinData* sd = form_.SkinData();
   if (sd == nullptr || sd->Picture == nullptr) return r;
   const int pw = sd->Picture->Width(), ph = sd->Picture->Height();
-  const TPoint lt = sd->lefttoppoint, rt = sd->righttoppoint, lb = sd->leftbottompoint, rb = sd->rightbottompoint;
+  const TPoint lt = InPicture(sd->lefttoppoint, pw, ph), rt = InPicture(sd->righttoppoint, pw, ph),
+               lb = InPicture(sd->leftbottompoint, pw, ph), rb = InPicture(sd->rightbottompoint, pw, ph);
   const TPoint frb = form_.Geometry().FrameRightBottom;
-  const int dx = frb.X - rb.X, dy = frb.Y - rb.Y;
+  const int64_t dx = int64_t(frb.X) - rb.X, dy = int64_t(frb.Y) - rb.Y;
   const TRect zLT{0, 0, lt.X, lt.Y}, zRT{rt.X, 0, pw, rt.Y}, zLB{0, lb.Y, lb.X, ph}, zRB{rb.X, rb.Y, pw, ph};
   // The bottom-right corner is the last pixel inside the rectangle, so that a
   // rectangle flush with the picture's right or bottom edge is in its zone.
@@ -276,22 +278,12 @@ TRect TvxCaptionObjects::AnchorRect(const TRect& r) const {
   if (inside(zRT)) return Moved(r, dx, 0);
   if (inside(zLB)) return Moved(r, 0, dy);
   if (inside(zRB)) return Moved(r, dx, dy);
-  TRect out = r;
-  if (ZoneHas(zLT, tl) && ZoneHas(zRB, br)) {
-    out.Right += dx;
-    out.Bottom += dy;
-  } else if (ZoneHas(zLT, tl) && ZoneHas(zRT, br)) {
-    out.Right += dx;
-  } else if (ZoneHas(zLB, tl) && ZoneHas(zRB, br)) {
-    out.Right += dx;
-    out = Moved(out, 0, dy);
-  } else if (ZoneHas(zLT, tl) && ZoneHas(zLB, br)) {
-    out.Bottom += dy;
-  } else if (ZoneHas(zRT, tl) && ZoneHas(zRB, br)) {
-    out = Moved(out, dx, 0);
-    out.Bottom += dy;
-  }
-  return out;
+  if (ZoneHas(zLT, tl) && ZoneHas(zRB, br)) return SatMoved(r, 0, 0, dx, dy);
+  if (ZoneHas(zLT, tl) && ZoneHas(zRT, br)) return SatMoved(r, 0, 0, dx, 0);
+  if (ZoneHas(zLB, tl) && ZoneHas(zRB, br)) return SatMoved(r, 0, dy, dx, dy);
+  if (ZoneHas(zLT, tl) && ZoneHas(zLB, br)) return SatMoved(r, 0, 0, 0, dy);
+  if (ZoneHas(zRT, tl) && ZoneHas(zRB, br)) return SatMoved(r, dx, 0, dx, dy);
+  return r;
 }
 
 void TvxCaptionObjects::ArrangeObjects() {
@@ -306,12 +298,17 @@ void TvxCaptionObjects::ArrangeObjects() {
   if (!haveButtons && IsEmptyRect(g.FrameCaptionRect)) return;
   const TRect base = haveButtons ? g.FrameButtonsRect : g.FrameCaptionRect;
   const int y = base.Top;
-  const int gap = g.ButtonsOffset;
+  const int64_t gap = g.ButtonsOffset;
 
   auto sizeOf = [this](const TvxActiveSkinObject* o) {
     auto* s = dynamic_cast<const TvxSkinStdButtonObject*>(o);
     if (s != nullptr && s->command == cmSysMenu && form_.ShowIcon()) return form_.SmallIconSize();
-    return TSize{W(o->skinrect), H(o->skinrect)};
+    return TSize{SatCoord(int64_t(o->skinrect.Right) - o->skinrect.Left),
+                 SatCoord(int64_t(o->skinrect.Bottom) - o->skinrect.Top)};
+  };
+  // The rectangle of size S at (X, Y), saturated.
+  auto place = [](int64_t x, int64_t y, TSize s) {
+    return TRect{SatCoord(x), SatCoord(y), SatCoord(x + s.cx), SatCoord(y + s.cy)};
   };
   auto laidOut = [](const TvxActiveSkinObject* o, TvxSkinCommand want) {
     TvxSkinCommand cmd;
@@ -340,31 +337,33 @@ void TvxCaptionObjects::ArrangeObjects() {
       break;
     }
 
+  // Positions run in 64 bits and are clamped when each one is stored: a row
+  // of skin-sized buttons and gaps may add up beyond an int.
   if (!g.ButtonsInLeft) {
-    int x = base.Right;
+    int64_t x = base.Right;
     for (TvxActiveSkinObject* o : row) {
       const TSize s = sizeOf(o);
-      o->ObjectRect = {x - s.cx, y, x, y + s.cy};
-      x -= gap + s.cx;
+      o->ObjectRect = place(x - s.cx, y, s);
+      x = SatCoord(x - (gap + s.cx));
     }
-    if (!haveButtons && caption != nullptr) caption->ObjectRect.Right = x + gap;
+    if (!haveButtons && caption != nullptr) caption->ObjectRect.Right = SatCoord(x + gap);
     x = g.FrameCaptionRect.Left;
     if (sysButton != nullptr) {
       const TSize s = sizeOf(sysButton);
-      const int y0 = g.FrameCaptionRect.Top + H(g.FrameCaptionRect) / 2 - s.cy / 2;
-      sysButton->ObjectRect = {x, y0, x + s.cx, y0 + s.cy};
-      x += gap + s.cx;
-      if (caption != nullptr) caption->ObjectRect.Left = x - gap;
+      const int64_t y0 = g.FrameCaptionRect.Top + H(g.FrameCaptionRect) / 2 - s.cy / 2;
+      sysButton->ObjectRect = place(x, y0, s);
+      x = SatCoord(x + gap + s.cx);
+      if (caption != nullptr) caption->ObjectRect.Left = SatCoord(x - gap);
     }
   } else {
-    int x = base.Left;
+    int64_t x = base.Left;
     if (!haveButtons && sysButton != nullptr) row.push_back(sysButton);
     for (TvxActiveSkinObject* o : row) {
       const TSize s = sizeOf(o);
-      o->ObjectRect = {x, y, x + s.cx, y + s.cy};
-      x += gap + s.cx;
+      o->ObjectRect = place(x, y, s);
+      x = SatCoord(x + gap + s.cx);
     }
-    if (!haveButtons && caption != nullptr) caption->ObjectRect.Left = x + gap;
+    if (!haveButtons && caption != nullptr) caption->ObjectRect.Left = SatCoord(x + gap);
   }
 }
 

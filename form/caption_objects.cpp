@@ -20,8 +20,9 @@ void CopyPicRect(HDC dst, int x, int y, const TvxBitmap* pic, const TRect& src) 
 }
 
 void PicPiece(TvxBitmap& out, const TvxBitmap* pic, const TRect& src) {
-  if (IsEmptyRect(src)) return;
-  out.SetSize(W(src), H(src));
+  if (pic == nullptr || IsEmptyRect(src)) return;
+  const TRect piece = AtMostPicture(src, *pic);
+  out.SetSize(W(piece), H(piece));
   out.FillRect(out.BoundsRect(), 0xFF000000u);
   CopyPicRect(out.DC(), 0, 0, pic, src);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "form/caption_objects.h"
+#include "form/frame_coords.h"
 #include "platform/framework/menus.h"
 #include "raster/glow_layer.h"
 #include "raster/vx_bitmap.h"
@@ -197,7 +198,9 @@ void TvxVelmora::SetMenusSkinData(TvxSkinData* value) {
 void TvxVelmora::SetBorderIcons(TvxBorderIcons value) {
   borderIcons_ = value;
   if (!objects_->Empty()) {
+    auto link = link_;
     objects_->ApplyBorderIcons();
+    if (link && !link->self) return;
     if (skinInUse_) UpdateFrame(true);
     RepaintFrame();
   }
@@ -207,7 +210,9 @@ void TvxVelmora::SetBorderIcons(TvxBorderIcons value) {
 void TvxVelmora::SetHideCaptionButtons(bool v) {
   hideCaptionButtons_ = v;
   if (!objects_->Empty()) {
+    auto link = link_;
     objects_->ApplyBorderIcons();
+    if (link && !link->self) return;
     RepaintFrame();
   }
 }
@@ -581,7 +586,7 @@ void TvxVelmora::DoNCCalcSize(TMessage& m) {
       m.Result = 1;
       return;
     }
-    const TRect& cr = skinData_->clientrect;
+    const TRect cr = InPicture(skinData_->clientrect, skinData_->Picture->Width(), skinData_->Picture->Height());
     // A client rectangle reaching past the picture gives no negative margin.
     l = std::max(0, cr.Left);
     t = std::max(0, cr.Top);
@@ -630,7 +635,9 @@ void TvxVelmora::DoNCHitTest(TMessage& m) {
   }
   m.Result = ActiveSkin() ? SkinHitTest(p) : DefaultHitTest(p);
   if (m.Result == HTOBJECT && !objects_->MouseTrackingActive()) {
-    objects_->TrackMouse(p.X, p.Y, true);
+    auto link = link_;
+    objects_->TrackMouse(p.X, p.Y, true);  // fires the enter event
+    if (link && !link->self) return;
     objects_->StartMouseTracking();
   }
 }
@@ -757,7 +764,10 @@ void TvxVelmora::DoSkinMessage(TMessage& m) {
       // afterwards in any case.
       RelaySkinChange(announced, true);
       if (!link->self) return;
-      if (mine && OnBeforeChangeSkinData) OnBeforeChangeSkinData(this);
+      if (mine) {
+        // Copies: a handler that frees the component frees the members.
+        if (auto ev = OnBeforeChangeSkinData) ev(this);
+      }
       break;
     case WM_CHANGESKINDATA:
       skinChanging_ = false;
@@ -766,7 +776,9 @@ void TvxVelmora::DoSkinMessage(TMessage& m) {
       RelaySkinChange(announced, false);
       break;
     case WM_AFTERCHANGESKINDATA:
-      if (mine && OnAfterChangeSkinData) OnAfterChangeSkinData(this);
+      if (mine) {
+        if (auto ev = OnAfterChangeSkinData) ev(this);
+      }
       break;
   }
   if (!link->self) return;
@@ -820,7 +832,8 @@ void TvxVelmora::ApplySkin(bool) {
   if (skinInUse_ && skinnable_) {
     objects_->Clear();
     objects_->CreateSkinObjects();
-    objects_->ApplyBorderIcons();
+    objects_->ApplyBorderIcons();  // asks OnActivateCustomObject
+    if (link && !link->self) return;
     objects_->LocalizeObjectHints();
   } else {
     objects_->Clear();
@@ -847,6 +860,7 @@ void TvxVelmora::ApplySkin(bool) {
   }
   if (link && !link->self) return;
   if ((rolledUp_ || IsMinimized()) && form_->Height() != GetMinHeight()) form_->SetHeight(GetMinHeight());
+  if (link && !link->self) return;
   if (IsMinimized() && form_->Width() != GetMinWidth()) form_->SetWidth(GetMinWidth());
   if (link && !link->self) return;
 
@@ -862,10 +876,11 @@ void TvxVelmora::ApplySkin(bool) {
   objects_->SetActiveState(!IsMaximizedMDIChild());
   if (link && !link->self) return;
   objects_->StartMouseTracking();
-  if (OnChangeSkinData) OnChangeSkinData(this);
+  if (auto ev = OnChangeSkinData) ev(this);
   if (link && !link->self) return;
   if (!rolledUp_) {
     if (clientWidth_ > 0) form_->SetClientWidth(clientWidth_);
+    if (link && !link->self) return;
     if (clientHeight_ > 0) form_->SetClientHeight(clientHeight_);
   }
 }
@@ -888,6 +903,7 @@ void TvxVelmora::SetSkinnable(bool value) {
     SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
   }
+  if (link && !link->self) return;
   if (wasMaximized) form_->SetWindowState(wsMaximized);
 }
 

@@ -133,6 +133,8 @@ class TvxVelmora : public TComponent {
   int DefaultHitTest(TPoint p);
 
   // ---- track sizes ----
+  // Never beyond GetMaxWidth / GetMaxHeight: a skin's minimum larger than the
+  // screen gives the screen's size.
   int GetMinWidth();
   int GetMinHeight();
   int GetMaxWidth();
@@ -213,6 +215,8 @@ class TvxVelmora : public TComponent {
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
+  int MinTrackWidth();
+  int MinTrackHeight();
   // The link between the form's WindowProc and the component: the installed
   // procedure holds a copy, and `self` is cleared when the component goes, so
   // code that called out can tell whether it still exists.

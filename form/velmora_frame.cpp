@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "form/caption_objects.h"
+#include "form/frame_coords.h"
 #include "form/velmora.h"
 #include "raster/effect_bmp.h"
 #include "raster/skin_draw.h"
@@ -64,6 +65,21 @@ void DrawRing(HDC dc, const TRect& r, TColor tl, TColor br) {
   FillSolidRect(dc, {r.Right - 1, r.Top, r.Right, r.Bottom}, br);
 }
 
+// The skin's frame points and rectangles within its main picture (see InPicture).
+struct TPictureFrame {
+  explicit TPictureFrame(const TvxSkinData& s) {
+    const int pw = s.Picture->Width(), ph = s.Picture->Height();
+    lt = InPicture(s.lefttoppoint, pw, ph);
+    rt = InPicture(s.righttoppoint, pw, ph);
+    lb = InPicture(s.leftbottompoint, pw, ph);
+    rb = InPicture(s.rightbottompoint, pw, ph);
+    client = InPicture(s.clientrect, pw, ph);
+    mask = InPicture(s.maskrectarea, pw, ph);
+  }
+  TPoint lt, rt, lb, rb;
+  TRect client, mask;
+};
+
 void AddMask(std::vector<TRect>& rects, const TvxBitmap& strip, int dx, int dy) {
   if (strip.Empty()) return;
   std::vector<TRect> runs = MaskRuns(strip, dx, dy);
@@ -117,29 +133,29 @@ void TvxVelmora::CalcFrameGeometry() {
   }
   const TvxSkinData& s = *skinData_;
   const int pw = s.Picture->Width(), ph = s.Picture->Height();
-  const int dx = frameWidth_ - pw, dy = frameHeight_ - ph;
-  g.FrameLeftTop = s.lefttoppoint;
-  g.FrameRightTop = {s.righttoppoint.X + dx, s.righttoppoint.Y};
-  g.FrameLeftBottom = {s.leftbottompoint.X, s.leftbottompoint.Y + dy};
-  g.FrameRightBottom = {s.rightbottompoint.X + dx, s.rightbottompoint.Y + dy};
-  g.FrameClientRect = {s.clientrect.Left, s.clientrect.Top, s.clientrect.Right + dx, s.clientrect.Bottom + dy};
-  g.FrameCaptionRect = s.captionrect;
-  if (!s.captionrect.IsEmpty()) g.FrameCaptionRect.Right += dx;
-  g.FrameButtonsRect = s.buttonsrect;
+  const int64_t dx = int64_t(frameWidth_) - pw, dy = int64_t(frameHeight_) - ph;
+  const TPictureFrame pf(s);
+  g.FrameLeftTop = pf.lt;
+  g.FrameRightTop = SatMoved(pf.rt, dx, 0);
+  g.FrameLeftBottom = SatMoved(pf.lb, 0, dy);
+  g.FrameRightBottom = SatMoved(pf.rb, dx, dy);
+  g.FrameClientRect = SatMoved(pf.client, 0, 0, dx, dy);
+  g.FrameCaptionRect = SatMoved(s.captionrect, 0, 0, s.captionrect.IsEmpty() ? 0 : dx, 0);
+  g.FrameButtonsRect = SatMoved(s.buttonsrect, 0, 0, 0, 0);
   if (!s.buttonsrect.IsEmpty()) {
     if (s.buttonsrect.Left > pw / 2) {
-      g.FrameButtonsRect = s.buttonsrect.Offset(dx, 0);
+      g.FrameButtonsRect = SatMoved(s.buttonsrect, dx, 0, dx, 0);
     } else if (s.buttonsrect.Left < pw / 2) {
       g.ButtonsRectOnLeft = true;
     }
   }
-  g.ButtonsOffset = s.buttonsoffset;
+  g.ButtonsOffset = SatCoord(s.buttonsoffset);
   g.ButtonsInLeft = s.buttonsinleft;
-  g.HitLeftTop = s.hittestlefttoppoint;
-  g.HitRightTop = {s.hittestrighttoppoint.X + dx, s.hittestrighttoppoint.Y};
-  g.HitLeftBottom = {s.hittestleftbottompoint.X, s.hittestleftbottompoint.Y + dy};
-  g.HitRightBottom = {s.hittestrightbottompoint.X + dx, s.hittestrightbottompoint.Y + dy};
-  g.FrameMaskRect = {s.maskrectarea.Left, s.maskrectarea.Top, s.maskrectarea.Right + dx, s.maskrectarea.Bottom + dy};
+  g.HitLeftTop = SatMoved(s.hittestlefttoppoint, 0, 0);
+  g.HitRightTop = SatMoved(s.hittestrighttoppoint, dx, 0);
+  g.HitLeftBottom = SatMoved(s.hittestleftbottompoint, 0, dy);
+  g.HitRightBottom = SatMoved(s.hittestrightbottompoint, dx, dy);
+  g.FrameMaskRect = SatMoved(pf.mask, 0, 0, dx, dy);
   geom_ = g;
 }
 
@@ -178,25 +194,30 @@ void TvxVelmora::PaintSkinFrame(HDC dc, bool useGivenDC) {
   const TvxBitmap& source = (active || s.InactivePicture->Empty()) ? *s.Picture : *s.InactivePicture;
   const TvxFrameGeometry& g = geom_;
   TvxBitmap top, bottom, left, right;
-  CreateSkinBorderImages(s.lefttoppoint, s.righttoppoint, s.leftbottompoint, s.bottomstretch, s.rightstretch,
+  const TPictureFrame pf(s);
+  CreateSkinBorderImages(pf.lt, pf.rt, pf.lb, s.bottomstretch, s.rightstretch,
                          s.topstretch, s.leftstretch, frameHeight_, frameWidth_, source.BoundsRect(), source, bottom,
                          right, top, left, g.FrameClientRect, g.FrameRightBottom, g.FrameLeftBottom,
-                         g.FrameRightTop, g.FrameLeftTop, s.clientrect, s.rightbottompoint);
+                         g.FrameRightTop, g.FrameLeftTop, pf.client, pf.rb);
 
   // Objects live in the top and bottom bands; those below the client's top
   // edge are painted into the bottom strip, moved up by its offset.
   const int clientBottom = g.FrameClientRect.Bottom;
+  auto link = link_;
   for (int i = 0; i < objects_->Count(); ++i) {
     TvxActiveSkinObject* o = objects_->Object(i);
     if (!o || !o->Visible) continue;
     if (o->ObjectRect.Bottom > g.FrameClientRect.Top) {
       if (bottom.Empty()) continue;
       const TRect saved = o->ObjectRect;
-      o->ObjectRect = saved.Offset(0, -clientBottom);
+      o->ObjectRect = SatMoved(saved, 0, -int64_t(clientBottom), 0, -int64_t(clientBottom));
       o->Paint(bottom.Canvas(), false);
+      // A paint handler may free the component, and its objects with it.
+      if (link && !link->self) return;
       o->ObjectRect = saved;
     } else if (!top.Empty()) {
       o->Paint(top.Canvas(), false);
+      if (link && !link->self) return;
     }
   }
 
@@ -273,8 +294,8 @@ void TvxVelmora::PaintDefaultFrame(HDC dc, bool useGivenDC) {
         text += " - [" + child->Caption() + "]";
     }
     const TRect area{cap.Left - 3, 0, cap.Right - 3, ch};
-    if (OnCaptionPaint) {
-      OnCaptionPaint(c, area, active);
+    if (auto ev = OnCaptionPaint) {  // a copy: the handler may free the component
+      ev(c, area, active);
       if (link && !link->self) return;
     } else if (!text.empty()) {
       CorrectTextByWidth(c, text, area.Width());
@@ -341,9 +362,10 @@ void TvxVelmora::BuildWindowRegion(bool stretch) {
     TvxBitmap& bottom = *maskStrips_[1];
     TvxBitmap& left = *maskStrips_[2];
     TvxBitmap& right = *maskStrips_[3];
-    CreateSkinMaskStrips(s.lefttoppoint, s.righttoppoint, s.leftbottompoint, frameHeight_, frameWidth_, bottom, right,
+    const TPictureFrame pf(s);
+    CreateSkinMaskStrips(pf.lt, pf.rt, pf.lb, frameHeight_, frameWidth_, bottom, right,
                          left, top, *s.MaskPicture, g.FrameMaskRect, g.FrameRightBottom, g.FrameLeftBottom,
-                         g.FrameRightTop, g.FrameLeftTop, s.maskrectarea, s.rightbottompoint);
+                         g.FrameRightTop, g.FrameLeftTop, pf.mask, pf.rb);
     if (!g.FrameMaskRect.IsEmpty()) rects.push_back(g.FrameMaskRect);
     AddMask(rects, top, 0, 0);
     AddMask(rects, bottom, 0, g.FrameMaskRect.Bottom);
@@ -398,7 +420,7 @@ int TvxVelmora::SkinHitTest(TPoint p) {
   if (objects_->HotIndex() >= 0 && !onCaption && !g.FrameClientRect.Contains(p) && !inMoveSizeLoop_)
     return HTOBJECT;
   if (!IsMaximized() && Resizable()) {
-    const int b = skinData_->borderwidth;
+    const int b = SatCoord(skinData_->borderwidth);
     const TPoint probes[4] = {{p.X - b, p.Y}, {p.X, p.Y - b}, {p.X + b, p.Y}, {p.X, p.Y + b}};
     bool nearEdge = false;
     if (skinData_->MaskPicture->Empty()) {
@@ -449,7 +471,11 @@ int TvxVelmora::DefaultHitTest(TPoint p) {
 
 // ---- track sizes -----------------------------------------------------------------
 
-int TvxVelmora::GetMinWidth() {
+int TvxVelmora::GetMinWidth() { return std::min(MinTrackWidth(), GetMaxWidth()); }
+
+int TvxVelmora::GetMinHeight() { return std::min(MinTrackHeight(), GetMaxHeight()); }
+
+int TvxVelmora::MinTrackWidth() {
   if (!ActiveSkin()) return minWidth_ > 0 ? minWidth_ : 120;
   const int pw = skinData_->Picture->Width();
   const bool minimized = IsMinimized();
@@ -459,7 +485,7 @@ int TvxVelmora::GetMinWidth() {
   return pw;
 }
 
-int TvxVelmora::GetMinHeight() {
+int TvxVelmora::MinTrackHeight() {
   const bool relaxed = rolledUp_ || IsMinimized();
   if (!ActiveSkin()) {
     const int v = CaptionHeight() + 6;
@@ -493,8 +519,9 @@ int TvxVelmora::GetMaxHeight() {
 void TvxVelmora::NudgeSize() {
   const int w = form_->Width();
   const int f = (w - 1 < GetMinWidth()) ? 1 : 0;
-  form_->SetWidth(w + 2 * f - 1);
-  form_->SetWidth(form_->Width() - 2 * f + 1);
+  TCustomForm* form = form_;  // the resize may free the component
+  form->SetWidth(w + 2 * f - 1);
+  form->SetWidth(form->Width() - 2 * f + 1);
 }
 
 // ---- client background -----------------------------------------------------------

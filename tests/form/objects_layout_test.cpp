@@ -2,6 +2,8 @@
 // button layout, the default buttons, border icons and localized hints.
 #include "tests/form/objects_util.h"
 
+#include <functional>
+
 #include "skin/vxResStrData.h"
 
 namespace vx::test {
@@ -334,6 +336,143 @@ TEST_F(ObjectsTest, ButtonHintsAreLocalized) {
     auto* max = dynamic_cast<TvxSkinStdButtonObject*>(Obj("max"));
     EXPECT_EQ(max->restorehint, c.restore);
     EXPECT_EQ(max->normalhint, c.max);
+    delete form;
+  }
+}
+
+}  // namespace
+}  // namespace vx::test
+
+namespace vx::test {
+namespace {
+
+// Skin values at the top of their range (every coordinate a skin can hold is
+// 0 .. 2^31 - 1). The form is laid out, painted, hit-tested and hovered at a
+// size larger than the picture, so every coordinate that follows the right or
+// bottom edge grows; nothing may overflow, allocate without bound or crash.
+TEST_F(ObjectsTest, HostileSkinValuesAreSurvived) {
+  constexpr int kMax = 2147483647;
+  struct Case {
+    const char* name;
+    std::function<void(TSkinShape&)> shape;
+    std::function<void(Defs&)> defs;
+    std::function<void(TvxSkinData&)> data;
+  };
+  const auto none = [](auto&) {};
+  const Case cases[] = {
+      {"client_rect_to_the_end", [](TSkinShape& s) { s.Client = {4, 30, kMax, kMax}; }, none, none},
+      {"corner_points_at_the_end",
+       [](TSkinShape& s) {
+         s.RT = {kMax, 30};
+         s.LB = {20, kMax};
+         s.RB = {kMax, kMax};
+       },
+       none, none},
+      {"buttons_rect_and_gap",
+       [](TSkinShape& s) {
+         s.ButtonsRect = {kMax - 10, 0, kMax, 20};
+         s.ButtonsOffset = kMax;
+       },
+       none, none},
+      {"caption_rect_and_gap_left",
+       [](TSkinShape& s) {
+         s.CaptionRect = {0, 0, kMax, 25};
+         s.ButtonsOffset = kMax;
+         s.ButtonsInLeft = true;
+       },
+       none, none},
+      {"object_rectangles",
+       none,
+       [](Defs& d) {
+         auto far = StdButton("far", cmDefault, false);
+         far->skinrect = far->activeskinrect = {kMax - 16, kMax - 14, kMax, kMax};
+         d.push_back(std::move(far));
+         auto big = StdButton("big", cmRollUp);
+         big->skinrect = big->activeskinrect = {0, 0, kMax, kMax};
+         d.push_back(std::move(big));
+         auto cap = Caption({0, 0, kMax, 25});
+         cap->textrect = {0, 0, kMax, kMax};
+         cap->framerect = {0, 0, kMax, 10};
+         cap->frametextrect = {kMax, kMax, kMax, kMax};
+         cap->activeskinrect = {0, 0, kMax, 25};
+         cap->activepictureindex = 0;
+         d.push_back(std::move(cap));
+       },
+       none},
+      {"frame_counts_and_intervals",
+       none,
+       [](Defs& d) {
+         auto a = Animated("anim", cmDefault, true);
+         a->countframes = kMax;
+         a->timerinterval = kMax;
+         a->downskinrect = Cell(kDown);
+         d.push_back(std::move(a));
+         auto cap = Caption({20, 0, 180, 25});
+         cap->animateskinrect = {0, 0, kMax, kMax};
+         cap->framecount = kMax;
+         cap->animateinterval = kMax;
+         cap->activepictureindex = 0;
+         d.push_back(std::move(cap));
+       },
+       none},
+      {"border_width_and_hit_points",
+       none, none,
+       [](TvxSkinData& sd) {
+         sd.borderwidth = kMax;
+         sd.hittestrighttoppoint = {kMax, kMax};
+         sd.hittestrightbottompoint = {kMax, kMax};
+         sd.hittestleftbottompoint = {kMax, kMax};
+       }},
+      {"mask_area_to_the_end",
+       none, none,
+       [](TvxSkinData& sd) {
+         sd.MaskPicture->SetSize(200, 100);
+         sd.MaskPicture->FillRect(sd.MaskPicture->BoundsRect(), 0xFF000000u);
+         sd.maskrectarea = {4, 30, kMax, kMax};
+       }},
+      {"minimum_sizes", none, none,
+       [](TvxSkinData& sd) {
+         sd.formminwidth = kMax;
+         sd.formminheight = kMax;
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MakeForm(300, 150);
+    velmora->OnActivateCustomObject = [](const std::string&, bool& visible) { visible = true; };
+    TSkinShape shape;
+    c.shape(shape);
+    Defs defs;
+    defs.push_back(StdButton("close", cmClose));
+    defs.push_back(StdButton("max", cmMaximize));
+    defs.push_back(Caption({20, 0, 180, 25}));
+    c.defs(defs);
+    TvxSkinData* sd = BuildSkin(shape, std::move(defs));
+    c.data(*sd);
+    Use(sd);
+    ShowForm();
+    form->SetBounds(100, 100, 500, 300);
+    screen.Pump();
+    // The window keeps a size the screen can hold.
+    EXPECT_LE(form->Width(), 800);
+    EXPECT_LE(form->Height(), 600);
+    WindowColor(10, 10);
+    for (int y = 0; y < form->Height(); y += 7)
+      for (int x = 0; x < form->Width(); x += 11) {
+        const TPoint p = ScreenAt(x, y);
+        SendMessage(form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(p.X, p.Y));
+      }
+    // Every object hovered, pressed and painted in that state.
+    TvxBitmap canvas(64, 64);
+    for (int i = 0; i < Objects().Count(); ++i) {
+      TvxActiveSkinObject* o = Objects().Object(i);
+      o->MouseEnter();
+      o->MouseDown(0, 0, mbLeft);
+      o->Paint(canvas.Canvas(), true);
+      o->MouseLeave();
+    }
+    screen.RunFor(100);
+    WindowColor(10, 10);
     delete form;
   }
 }

@@ -313,6 +313,83 @@ TEST_F(ObjectsPaintTest, PaintHandlersThatReapplyTheSkin) {
 }
 
 
+// A handler that frees the component while the component calls it (a frame
+// paint, the skin's set-up, the hot-object tracking of a hit test): the caller
+// touches nothing of the component afterwards, and the form is left with its
+// own frame.
+TEST_F(ObjectsPaintTest, HandlersThatFreeTheComponent) {
+  struct Case {
+    const char* name;
+    bool skinned;
+    std::function<void(ObjectsPaintTest&, std::function<void()>)> arm;
+  };
+  const Case cases[] = {
+      {"paint_event", true,
+       [](ObjectsPaintTest& t, std::function<void()> kill) {
+         t.velmora->OnPaintEvent = [kill](const std::string&, TCanvas&, const TRect&) { kill(); };
+       }},
+      {"skin_caption_paint", true,
+       [](ObjectsPaintTest& t, std::function<void()> kill) {
+         t.velmora->OnCaptionPaint = [kill](TCanvas&, const TRect&, bool) { kill(); };
+       }},
+      {"default_caption_paint", false,
+       [](ObjectsPaintTest& t, std::function<void()> kill) {
+         t.velmora->OnCaptionPaint = [kill](TCanvas&, const TRect&, bool) { kill(); };
+       }},
+      {"custom_object_query", true,
+       [](ObjectsPaintTest& t, std::function<void()> kill) {
+         t.velmora->OnActivateCustomObject = [kill](const std::string&, bool&) { kill(); };
+       }},
+      {"enter_from_hit_test", true,
+       [](ObjectsPaintTest& t, std::function<void()> kill) {
+         t.velmora->OnMouseEnterEvent = [kill](const std::string&) { kill(); };
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MakeForm(300, 150);
+    std::vector<std::unique_ptr<TvxDataSkinObject>> defs;
+    auto user = std::make_unique<TvxDataUserObject>("user");
+    user->skinrect = {40, 5, 60, 15};
+    defs.push_back(std::move(user));
+    defs.push_back(StdButton("custom", cmDefault));
+    defs.push_back(StdButton("close", cmClose));
+    auto cap = std::make_unique<TvxDataSkinCaption>("caption");
+    cap->skinrect = {70, 0, 150, 25};
+    cap->textrect = {0, 0, 80, 25};
+    defs.push_back(std::move(cap));
+    TvxSkinData* sd = BuildSkin({}, std::move(defs));
+    ShowForm();
+    int calls = 0;
+    c.arm(*this, [this, &calls] {
+      ++calls;
+      delete velmora;
+      velmora = nullptr;
+    });
+    if (c.skinned) Use(sd);
+    if (velmora != nullptr) {
+      velmora->RepaintFrame();
+      screen.Pump();
+    }
+    if (velmora != nullptr) {
+      // The pointer comes over the close button: the hit test finds it.
+      TRect r = RectOf("close");
+      TRect w;
+      GetWindowRect(form->Handle(), &w);
+      const TPoint p{w.Left + (r.Left + r.Right) / 2, w.Top + (r.Top + r.Bottom) / 2};
+      Objects().StopTimers();
+      SendMessage(form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(p.X, p.Y));
+    }
+    screen.Pump();
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(velmora, nullptr);
+    // The form paints its own frame again.
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    screen.Pump();
+    delete form;
+  }
+}
+
 // With ShowIcon the system-menu button draws the form's icon (the default
 // application icon: the forms carry none) at the small-icon size; it is not
 // pressed in and always answers the hit test.
