@@ -180,7 +180,7 @@ void TvxSkinCaptionObject::DrawCaptionText(TCanvas& c, int x0, int y0, bool a) {
     int64_t fw = 0, fx = 0;
     if (fullframe && int64_t(W(ObjectRect)) - 2 * int64_t(bo) > 0) {
       fw = int64_t(W(ObjectRect)) - 2 * int64_t(bo);
-      fx = int64_t(ObjectRect.Left) + bo;
+      fx = int64_t(x0) + bo;  // the object's left edge on this canvas
     } else {
       fw = (int64_t(framerect.Right) - framerect.Left) + tw - (int64_t(frametextrect.Right) - frametextrect.Left);
       fx = int64_t(x) - frametextrect.Left;

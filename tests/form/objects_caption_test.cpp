@@ -125,19 +125,38 @@ TEST_F(ObjectsCaptionTest, LightAndShadowSitOnePixelAwayFromTheText) {
 
 TEST_F(ObjectsCaptionTest, CaptionFrameLiesBehindTheText) {
   // Frame picture: the disabled cell (16 x 14) whose text part is (3,2)-(13,12).
-  CaptionForm("Objects", [](TvxDataSkinCaption& d) {
-    d.framerect = Cell(kDisabled);
-    d.frametextrect = {3, 2, 13, 12};
-  });
-  // Text area (13,2)-(147,25): x = 20 + 13, y = 2 + 11 - 5 = 8; the frame is
-  // 16 + 35 - 10 = 41 wide at (x - 3, y - 2).
-  const Box text = Ink(kActiveText);
-  EXPECT_EQ(text.left, 33);
-  const Box frame = Ink(CellColor(kDisabled));
-  EXPECT_EQ(frame.left, 30);
-  EXPECT_EQ(frame.top, 6);
-  EXPECT_EQ(frame.right, 70);
-  EXPECT_EQ(frame.bottom, 19);
+  // Text area (13,2)-(147,25): x = 20 + 13, y = 2 + 11 - 5 = 8. Around the
+  // text the frame is 16 + 35 - 10 = 41 wide at (x - 3, y - 2); a full frame
+  // spans the caption object (20..179) whether the caption is drawn over the
+  // frame picture or composed in its own image (16 x 14 here, so the frame's
+  // rows end at the image's last row, 13).
+  struct Case {
+    const char* name;
+    bool full, ownImage;
+    Box frame;
+  };
+  const Case cases[] = {
+      {"around_the_text", false, false, {30, 6, 70, 19}},
+      {"full_over_the_frame", true, false, {20, 6, 179, 19}},
+      {"full_in_the_caption_image", true, true, {20, 6, 179, 13}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CaptionForm("Objects", [&c](TvxDataSkinCaption& d) {
+      d.framerect = Cell(kDisabled);
+      d.frametextrect = {3, 2, 13, 12};
+      d.fullframe = c.full;
+      if (c.ownImage) d.activeskinrect = Cell(kHot);
+    });
+    const Box text = Ink(kActiveText);
+    EXPECT_EQ(text.left, 33);
+    const Box frame = Ink(CellColor(kDisabled));
+    EXPECT_EQ(frame.left, c.frame.left);
+    EXPECT_EQ(frame.top, c.frame.top);
+    EXPECT_EQ(frame.right, c.frame.right);
+    EXPECT_EQ(frame.bottom, c.frame.bottom);
+    delete form;
+  }
 }
 
 TEST_F(ObjectsCaptionTest, LongTextEndsInAnEllipsisInsideTheArea) {
