@@ -129,7 +129,8 @@ void TvxSkinCaptionObject::DrawCaptionText(TCanvas& c, int x0, int y0, bool a) {
   if (form.OnCaptionPaint) {
     TvxCaptionObjects::CallGuard guard(Objects());
     auto ev = form.OnCaptionPaint;
-    ev(c, ObjectRect, a);
+    // The caption's rectangle on this canvas: the frame, or its own image.
+    ev(c, TRect{x0, y0, x0 + W(ObjectRect), y0 + H(ObjectRect)}, a);
     return;
   }
   TCustomForm* f = form.Form();

@@ -169,24 +169,41 @@ TEST_F(ObjectsCaptionTest, LongTextEndsInAnEllipsisInsideTheArea) {
 }
 
 TEST_F(ObjectsCaptionTest, UserDrawnCaptionReplacesTheText) {
-  int calls = 0;
-  TRect seen;
-  bool seenActive = false;
-  CaptionForm("Objects", nullptr);
-  velmora->OnCaptionPaint = [&](TCanvas& c, const TRect& r, bool active) {
-    ++calls;
-    seen = r;
-    seenActive = active;
-    c.Brush().SetColor(kLight);
-    c.FillRect({r.Left, r.Top, r.Left + 4, r.Top + 4});
+  // The handler gets the caption's rectangle on the canvas it draws on: the
+  // window's frame, or the caption's own image (origin 0, 0).
+  struct Case {
+    const char* name;
+    bool ownImage;
+    TRect rect;
   };
-  velmora->RepaintFrame();
-  screen.Pump();
-  EXPECT_GT(calls, 0);
-  EXPECT_EQ(seen, (TRect{20, 0, 180, 25}));
-  EXPECT_TRUE(seenActive);
-  EXPECT_TRUE(Ink(kActiveText).empty());
-  EXPECT_EQ(WindowColor(21, 1), kLight);
+  const Case cases[] = {
+      {"over_the_frame", false, {20, 0, 180, 25}},
+      {"in_the_caption_image", true, {0, 0, 160, 25}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    int calls = 0;
+    TRect seen;
+    bool seenActive = false;
+    CaptionForm("Objects", [&c](TvxDataSkinCaption& d) {
+      if (c.ownImage) d.activeskinrect = Cell(kHot);
+    });
+    velmora->OnCaptionPaint = [&](TCanvas& cv, const TRect& r, bool active) {
+      ++calls;
+      seen = r;
+      seenActive = active;
+      cv.Brush().SetColor(kLight);
+      cv.FillRect({r.Left, r.Top, r.Left + 4, r.Top + 4});
+    };
+    velmora->RepaintFrame();
+    screen.Pump();
+    EXPECT_GT(calls, 0);
+    EXPECT_EQ(seen, c.rect);
+    EXPECT_TRUE(seenActive);
+    EXPECT_TRUE(Ink(kActiveText).empty());
+    EXPECT_EQ(WindowColor(21, 1), kLight);
+    delete form;
+  }
 }
 
 TEST_F(ObjectsCaptionTest, TextEffectsDrawWithoutFailing) {
