@@ -430,6 +430,13 @@ TEST_F(ObjectsTest, HostileSkinValuesAreSurvived) {
          sd.MaskPicture->FillRect(sd.MaskPicture->BoundsRect(), 0xFF000000u);
          sd.maskrectarea = {4, 30, kMax, kMax};
        }},
+      {"pictures_smaller_than_the_frame_picture", none, none,
+       [](TvxSkinData& sd) {
+         sd.MaskPicture->SetSize(7, 5);
+         sd.MaskPicture->FillRect(sd.MaskPicture->BoundsRect(), 0xFF000000u);
+         sd.InactivePicture->SetSize(9, 3);
+         sd.autorenderinginactiveimage = true;
+       }},
       {"minimum_sizes", none, none,
        [](TvxSkinData& sd) {
          sd.formminwidth = kMax;
@@ -473,6 +480,13 @@ TEST_F(ObjectsTest, HostileSkinValuesAreSurvived) {
     }
     screen.RunFor(100);
     WindowColor(10, 10);
+    // Painted inactive too.
+    TForm* other = new TForm(Application);
+    other->SetBounds(600, 500, 100, 80);
+    other->Show();
+    screen.Pump();
+    WindowColor(10, 10);
+    delete other;
     delete form;
   }
 }
