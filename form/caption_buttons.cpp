@@ -486,15 +486,7 @@ void TvxSkinAnimateObject::MouseEnter() {
   if (command != cmDefault)
     hint = InRestoreState() && !restorehint.empty() ? restorehint : normalhint;
   MouseInside = true;
-  if (!MenuOpen) {
-    Highlighted = true;
-    Forward = true;
-    if (Pressed && !IsEmptyRect(downskinrect)) {
-      if (!Repaint()) return;
-    } else if (Animates()) {
-      Objects().StartAnimationTimer();
-    }
-  }
+  if (!PlayTowards(true)) return;
   if (!FireEnter()) return;
   ShowGlow();
 }
@@ -506,17 +498,18 @@ void TvxSkinAnimateObject::MouseLeave() {
   }
   if (!MouseInside) return;
   MouseInside = false;
-  if (!MenuOpen) {
-    Highlighted = true;
-    Forward = false;
-    if (Pressed && !IsEmptyRect(downskinrect)) {
-      if (!Repaint()) return;
-    } else if (Animates()) {
-      Objects().StartAnimationTimer();
-    }
-  }
+  if (!PlayTowards(false)) return;
   if (!FireLeave()) return;
   HideGlow();
+}
+
+bool TvxSkinAnimateObject::PlayTowards(bool forward) {
+  if (MenuOpen) return true;
+  Highlighted = true;
+  Forward = forward;
+  if (Pressed && !IsEmptyRect(downskinrect)) return Repaint();
+  if (Animates()) Objects().StartAnimationTimer();
+  return true;
 }
 
 void TvxSkinAnimateObject::MouseDown(int x, int y, TMouseBtn button) {

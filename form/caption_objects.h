@@ -238,6 +238,11 @@ class TvxSkinAnimateObject : public TvxActiveSkinObject {
 
  protected:
   bool HasMenuItem() const override { return MenuItem != nullptr; }
+
+ private:
+  // Enter and leave: unless a menu is open, play forward or back (a held
+  // button with a pressed image only repaints). False when freed meanwhile.
+  bool PlayTowards(bool forward);
 };
 
 // The caption: text, caption picture, caption frame and caption animation.

@@ -217,6 +217,9 @@ class TvxVelmora : public TComponent {
  private:
   int MinTrackWidth();
   int MinTrackHeight();
+  // The size of the monitor holding the window: its work area, or the whole
+  // monitor with MaximizeOnFullScreen.
+  TSize MonitorAreaSize() const;
   // The link between the form's WindowProc and the component: the installed
   // procedure holds a copy, and `self` is cleared when the component goes, so
   // code that called out can tell whether it still exists.

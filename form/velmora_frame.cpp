@@ -498,23 +498,18 @@ int TvxVelmora::MinTrackHeight() {
   return (v >= minHeight_ || relaxed) ? v : minHeight_;
 }
 
-int TvxVelmora::GetMaxWidth() {
-  if (maxWidth_ != 0) return maxWidth_;
+TSize TvxVelmora::MonitorAreaSize() const {
   HMONITOR mon = form_->HandleAllocated() ? MonitorFromWindow(form_->Handle(), MONITOR_DEFAULTTONEAREST)
                                           : MonitorFromRect(form_->BoundsRect(), MONITOR_DEFAULTTONEAREST);
   MONITORINFO mi;
-  if (!GetMonitorInfo(mon, &mi)) return GetScreenSize().cx;
-  return maximizeOnFullScreen_ ? mi.rcMonitor.Width() : mi.rcWork.Width();
+  if (!GetMonitorInfo(mon, &mi)) return GetScreenSize();
+  const TRect& r = maximizeOnFullScreen_ ? mi.rcMonitor : mi.rcWork;
+  return {r.Width(), r.Height()};
 }
 
-int TvxVelmora::GetMaxHeight() {
-  if (maxHeight_ != 0) return maxHeight_;
-  HMONITOR mon = form_->HandleAllocated() ? MonitorFromWindow(form_->Handle(), MONITOR_DEFAULTTONEAREST)
-                                          : MonitorFromRect(form_->BoundsRect(), MONITOR_DEFAULTTONEAREST);
-  MONITORINFO mi;
-  if (!GetMonitorInfo(mon, &mi)) return GetScreenSize().cy;
-  return maximizeOnFullScreen_ ? mi.rcMonitor.Height() : mi.rcWork.Height();
-}
+int TvxVelmora::GetMaxWidth() { return maxWidth_ != 0 ? maxWidth_ : MonitorAreaSize().cx; }
+
+int TvxVelmora::GetMaxHeight() { return maxHeight_ != 0 ? maxHeight_ : MonitorAreaSize().cy; }
 
 void TvxVelmora::NudgeSize() {
   const int w = form_->Width();
