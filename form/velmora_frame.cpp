@@ -176,6 +176,7 @@ void TvxVelmora::UpdateFrame(bool arrangeObjects) {
     for (int i = 0; i < form_->ControlCount(); ++i) {
       auto* w = dynamic_cast<TWinControl*>(form_->Controls(i));
       if (w && w->HandleAllocated()) SendMessage(w->Handle(), VXM_PARENTBACKGROUNDCHANGED, 0, 0);
+      if (link && !link->self) return;  // a child's handler freed the component
     }
   }
 }
