@@ -10,6 +10,7 @@
 #include "raster/skin_draw.h"
 #include "raster/skin_image.h"
 #include "raster/vx_bitmap.h"
+#include "skin/vxResStrData.h"
 #include "skin/vxSkinData.h"
 
 namespace vx {
@@ -288,6 +289,7 @@ void TvxVelmora::PaintDefaultFrame(HDC dc, bool useGivenDC) {
       }
     }
     c.Font().Assign(active ? defCaptionFont_ : defInActiveCaptionFont_);
+    if (skinData_ && skinData_->ResourceStrData()) c.Font().SetCharset(skinData_->ResourceStrData()->CharSet());
     std::string text = form_->Caption();
     if (IsMDIForm()) {
       TCustomForm* child = form_->ActiveMDIChild();

@@ -10,6 +10,7 @@
 #include "platform/win/compositor.h"
 #include "raster/effect_bmp.h"
 #include "raster/vx_bitmap.h"
+#include "skin/vxResStrData.h"
 #include "tests/form/form_fixture.h"
 
 namespace vx::test {
@@ -262,6 +263,35 @@ TEST_F(FramePaint, DefaultCaptionTextClearsTheGripLinesAroundIt) {
   velmora->RepaintFrame();
   EXPECT_EQ(seen, (TRect{cap.Left - 3, 0, cap.Right - 3, 19}));
   EXPECT_EQ(PixelColor(WindowPixel(mid, 12)), RGB(9, 99, 199));
+}
+
+
+// The default caption's font is DefCaptionFont (DefInActiveCaptionFont when
+// inactive) with the character set of the skin data's string table when it
+// has one; OnCaptionPaint draws with the canvas it gets.
+TEST_F(FramePaint, DefaultCaptionFontTakesTheStringTablesCharacterSet) {
+  for (const bool table : {false, true}) {
+    SCOPED_TRACE(table ? "string table" : "none");
+    MakeForm(300, 200);
+    velmora->DefCaptionFont().SetCharset(186);
+    TvxSkinData* data = AttachSkinData();
+    if (table) {
+      auto* rs = new TvxResourceStrData(form);
+      rs->SetCharSet(204);
+      data->SetResourceStrData(rs);
+    }
+    int charset = -1;
+    std::string name;
+    velmora->OnCaptionPaint = [&](TCanvas& canvas, const TRect&, bool) {
+      charset = canvas.Font().Charset();
+      name = canvas.Font().Name();
+    };
+    ShowForm();
+    velmora->RepaintFrame();
+    EXPECT_EQ(name, "Tahoma");
+    EXPECT_EQ(charset, table ? 204 : 186);
+    delete form;
+  }
 }
 
 }  // namespace
