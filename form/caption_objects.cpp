@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "form/caption_internal.h"
+#include "form/frame_coords.h"
 #include "form/velmora.h"
 #include "raster/effect_bmp.h"
 #include "raster/glow_layer.h"
@@ -127,7 +128,8 @@ void TvxActiveSkinObject::ShowGlow() {
   const TRect r = Form().FrameRectToScreen(ObjectRect);
   const int alpha = std::clamp(glowlayeralphablendvalue, 0, 255);
   Form().GlowManager(HasMenuItem())
-      .ShowLayer(r.Left - glowlayeroffsetx, r.Top - glowlayeroffsety, static_cast<uint8_t>(alpha),
+      .ShowLayer(SatCoord(int64_t(r.Left) - glowlayeroffsetx), SatCoord(int64_t(r.Top) - glowlayeroffsety),
+                 static_cast<uint8_t>(alpha),
                  mask ? mask->View() : TvxPixelView{}, pic->View());
 }
 

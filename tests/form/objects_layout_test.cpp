@@ -430,6 +430,16 @@ TEST_F(ObjectsTest, HostileSkinValuesAreSurvived) {
          sd.MaskPicture->FillRect(sd.MaskPicture->BoundsRect(), 0xFF000000u);
          sd.maskrectarea = {4, 30, kMax, kMax};
        }},
+      {"glow_offsets",
+       none,
+       [](Defs& d) {
+         auto g = StdButton("glowing", cmDefault);
+         g->glowlayerpictureindex = 0;
+         g->glowlayeroffsetx = -kMax - 1;
+         g->glowlayeroffsety = -kMax - 1;
+         d.push_back(std::move(g));
+       },
+       [](TvxSkinData& sd) { sd.SetShowCaptionButtonGlowFrames(true); }},
       {"pictures_smaller_than_the_frame_picture", none, none,
        [](TvxSkinData& sd) {
          sd.MaskPicture->SetSize(7, 5);
