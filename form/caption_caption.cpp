@@ -147,7 +147,9 @@ void TvxSkinCaptionObject::DrawCaptionText(TCanvas& c, int x0, int y0, bool a) {
   if (form.UseSkinFontInCaption()) {
     font.SetName(fontname.empty() ? "Tahoma" : fontname);
     font.SetStyle(fontstyle);
-    font.SetHeight(fontheight);
+    // No caption text is taller than the window (a skin's height may be any int).
+    const int tallest = std::max(1, form.FrameHeight());
+    font.SetHeight(std::clamp(fontheight, -tallest, tallest));
   } else {
     font.Assign(form.DefCaptionFont());
   }
@@ -208,12 +210,15 @@ void TvxSkinCaptionObject::DrawCaptionText(TCanvas& c, int x0, int y0, bool a) {
   font.SetColor(textColor);
   const TRect tr{x, y, x + tw, y + th};
   const uint32_t fmt = DT_SINGLELINE | DT_LEFT | DT_NOPREFIX | DT_NOCLIP;
+  // Effect sizes and offsets beyond the window's height show nothing more.
+  const int most = std::max(1, form.FrameHeight());
+  auto fit = [most](int v) { return std::clamp(v, -most, most); };
   if (reflectioneffect) {
-    DrawReflectionText(c, tr, text, a ? reflactionactivecolor : reflactioncolor, reflectionoffset, fmt);
+    DrawReflectionText(c, tr, text, a ? reflactionactivecolor : reflactioncolor, fit(reflectionoffset), fmt);
   } else if (vistagloweffect && (a || vistaglowinactiveeffect)) {
     DrawVistaGlowText(c, tr, text, a ? glowactivecolor : glowcolor, fmt);
   } else if (gloweffect && (a || glowinactiveeffect)) {
-    DrawGlowText(c, tr, text, glowsize, a ? glowactivecolor : glowcolor, glowoffset, fmt);
+    DrawGlowText(c, tr, text, fit(glowsize), a ? glowactivecolor : glowcolor, fit(glowoffset), fmt);
   } else {
     c.TextOut(x, y, text);
   }

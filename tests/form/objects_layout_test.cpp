@@ -440,6 +440,26 @@ TEST_F(ObjectsTest, HostileSkinValuesAreSurvived) {
          d.push_back(std::move(g));
        },
        [](TvxSkinData& sd) { sd.SetShowCaptionButtonGlowFrames(true); }},
+      {"caption_text_values",
+       none,
+       [](Defs& d) {
+         for (int effect = 0; effect < 3; ++effect) {
+           auto cap = Caption({20, 0, 180, 25});
+           cap->fontheight = effect == 0 ? kMax : -kMax;
+           cap->framerect = Cell(kDisabled);
+           cap->frameleftoffset = kMax;
+           cap->framerightoffset = -kMax;
+           cap->reflectioneffect = effect == 0;
+           cap->gloweffect = effect == 1;
+           cap->vistagloweffect = effect == 2;
+           cap->glowsize = kMax;
+           cap->glowoffset = -kMax;
+           cap->reflectionoffset = kMax;
+           cap->light = cap->shadow = true;
+           d.push_back(std::move(cap));
+         }
+       },
+       none},
       {"pictures_smaller_than_the_frame_picture", none, none,
        [](TvxSkinData& sd) {
          sd.MaskPicture->SetSize(7, 5);
