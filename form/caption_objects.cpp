@@ -242,27 +242,22 @@ void TvxActiveSkinObject::MouseMove(int x, int y) {
   if (auto ev = Form().OnMouseMoveEvent) ev(idName_, x, y, ObjectRect);
 }
 
+bool TvxActiveSkinObject::SetHover(bool inside) {
+  MouseInside = inside;
+  Highlighted = inside;
+  if (IsEmptyRect(activeskinrect)) return true;
+  const auto t = Token();
+  StartMorphOrRepaint();
+  return !Gone(t);
+}
+
 void TvxActiveSkinObject::MouseEnter() {
-  MouseInside = true;
-  Highlighted = true;
-  if (!IsEmptyRect(activeskinrect)) {
-    const auto t = Token();
-    StartMorphOrRepaint();
-    if (Gone(t)) return;
-  }
-  if (!FireEnter()) return;
+  if (!SetHover(true) || !FireEnter()) return;
   ShowGlow();
 }
 
 void TvxActiveSkinObject::MouseLeave() {
-  MouseInside = false;
-  Highlighted = false;
-  if (!IsEmptyRect(activeskinrect)) {
-    const auto t = Token();
-    StartMorphOrRepaint();
-    if (Gone(t)) return;
-  }
-  if (!FireLeave()) return;
+  if (!SetHover(false) || !FireLeave()) return;
   HideGlow();
 }
 

@@ -111,6 +111,9 @@ class TvxActiveSkinObject {
   bool FireDown(int x, int y, TMouseBtn button);
   bool FireUp(int x, int y, TMouseBtn button);
   bool Repaint();
+  // The hover state of the base enter and leave, with the highlighted image
+  // morphed in or out (or repainted); false when the object went meanwhile.
+  bool SetHover(bool inside);
   // A copy taken before calling out; Gone(t) afterwards tells whether the
   // object may still be used (it was freed, or taken out of the list). Static:
   // nothing of a freed object is touched, not even to call a member.
