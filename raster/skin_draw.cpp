@@ -214,6 +214,11 @@ int PlainText(TCanvas& c, const Str& text, TRect r, uint32_t format) {
   return DrawTextOf(c, text, r, format);
 }
 
+// Glow sizes and glow or reflection offsets come from skin files: they are
+// taken within these limits, so that positions and bitmap sizes stay in range.
+constexpr int kMaxGlowSize = 256;
+constexpr int kMaxTextEffectOffset = 1 << 12;
+
 // Builds a glow bitmap of Rect grown by `grow` on each side: `paint` lays the
 // red text, `blur` blurs; then it is blended at (Rect.Left + offset - grow, ...).
 void Glow(TCanvas& c, const TRect& rect, int grow, int offset, TColor color, const std::function<void(TvxBitmap&)>& paint,
@@ -230,7 +235,8 @@ void Glow(TCanvas& c, const TRect& rect, int grow, int offset, TColor color, con
 
 template <typename Str>
 int GlowText(TCanvas& c, TRect rect, Str text, int g, TColor color, int offset, uint32_t format, bool thick) {
-  g = std::max(0, g);
+  g = std::clamp(g, 0, kMaxGlowSize);
+  offset = std::clamp(offset, -kMaxTextEffectOffset, kMaxTextEffectOffset);
   const TRect inner = Bounds(g, g, rect.Width(), rect.Height());
   Glow(
       c, rect, g, offset, color,
@@ -270,6 +276,7 @@ int VistaGlow(TCanvas& c, TRect rect, Str text, TColor color, uint32_t format, i
 
 template <typename Str>
 int Reflection(TCanvas& c, TRect rect, Str text, TColor color, int offset, uint32_t format, double floor) {
+  offset = std::clamp(offset, -kMaxTextEffectOffset, kMaxTextEffectOffset);
   const int w = rect.Width(), h = rect.Height();
   if (w > 0 && h > 0) {
     TvxBitmap b(w, h);

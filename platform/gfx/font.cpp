@@ -252,7 +252,11 @@ const TGlyph& TFontObject::Glyph(char32_t c) const {
   return **slot;
 }
 
-HFONT CreateFont(const TFontDesc& desc) {
+HFONT CreateFont(const TFontDesc& requested) {
+  // Heights beyond any screen are taken at the limit: a glyph of a height
+  // read from a hostile file would otherwise need gigabytes.
+  TFontDesc desc = requested;
+  desc.Height = std::clamp(desc.Height, -kMaxFontHeight, kMaxFontHeight);
   auto& cache = Cache();
   auto it = cache.find(desc);
   if (it != cache.end()) return it->second;

@@ -94,6 +94,9 @@ class TFontObject {
 
 // The font for a description (shared: equal descriptions give the same object).
 // Never null: a face that cannot be found or loaded gives the test face.
+// Largest character or cell height in pixels a font is realised at; larger
+// heights (either sign) are taken at this limit.
+constexpr int kMaxFontHeight = 2048;
 HFONT CreateFont(const TFontDesc& desc);
 // The font a context uses when none is selected ("Tahoma", character height 11).
 HFONT DefaultFont();

@@ -607,6 +607,18 @@ bool GetClassInfo(const std::string& name, WNDCLASS* cls) {
 
 // ---- creation ----------------------------------------------------------------
 
+namespace {
+// Positions and sizes within the window system's limits, so that a window's
+// right and bottom edges can always be computed: sizes 0 to kMaxWindowExtent,
+// positions within +-kMaxWindowPosition.
+void ClampPlacement(int& x, int& y, int& width, int& height) {
+  x = std::clamp(x, -kMaxWindowPosition, kMaxWindowPosition);
+  y = std::clamp(y, -kMaxWindowPosition, kMaxWindowPosition);
+  width = std::clamp(width, 0, kMaxWindowExtent);
+  height = std::clamp(height, 0, kMaxWindowExtent);
+}
+}  // namespace
+
 HWND CreateWindowEx(DWORD exStyle, const std::string& className, const std::string& windowName, DWORD style,
                     int x, int y, int width, int height, HWND parent, void* param) {
   Desktop& d = D();
@@ -628,8 +640,7 @@ HWND CreateWindowEx(DWORD exStyle, const std::string& className, const std::stri
   const bool wantMin = (style & WS_MINIMIZE) != 0;
   w->style = style & ~(WS_VISIBLE | WS_MAXIMIZE | WS_MINIMIZE);
   w->exStyle = exStyle;
-  width = std::max(width, 0);
-  height = std::max(height, 0);
+  ClampPlacement(x, y, width, height);
   w->rect = Bounds(x, y, width, height);
   w->client = {0, 0, width, height};
   if (style & WS_CHILD) {
@@ -1191,8 +1202,7 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     if (!(w = L(hwnd))) return false;
   }
   flags = wp.flags;
-  wp.cx = std::max(wp.cx, 0);
-  wp.cy = std::max(wp.cy, 0);
+  ClampPlacement(wp.x, wp.y, wp.cx, wp.cy);
   const TRect oldRect = w->rect;
   const TRect oldClient = w->client;
   const TRect newRect = Bounds(wp.x, wp.y, wp.cx, wp.cy);

@@ -44,6 +44,10 @@ bool GetClassInfo(const std::string& name, WNDCLASS* cls);
 
 // ---- creation and destruction -----------------------------------------------
 
+// Limits of a window's placement; larger values are taken at the limit.
+constexpr int kMaxWindowExtent = 1 << 16;
+constexpr int kMaxWindowPosition = 1 << 28;
+
 // Creates a window. With WS_CHILD, `parent` is the parent; otherwise a non-null
 // `parent` becomes the owner (the root of that window). Sends WM_GETMINMAXINFO
 // (top-level), WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE, then

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -243,6 +245,21 @@ TEST(ReflectionText, MirrorAppearsBelowTheTextOnly) {
     }
   EXPECT_TRUE(below);
   for (int x = 0; x < 60; ++x) EXPECT_EQ(s.bmp.Pixel(x, 2), kWhitePx);
+}
+
+// Sizes and offsets read from a skin file may be anything: the effects stay
+// within range (no overflow under the sanitizers, no giant bitmap) and the
+// text is still drawn.
+TEST(TextEffects, HostileSizesAndOffsetsAreSurvived) {
+  for (int v : {INT_MAX, INT_MIN, 1 << 30, -(1 << 30)}) {
+    Sheet s(60, 30);
+    EXPECT_EQ(DrawReflectionText(s.C(), Rect(10, 5, 50, 15), "Ab", clBlue, v, DT_LEFT), 10) << v;
+    EXPECT_EQ(DrawGlowText(s.C(), Rect(10, 5, 50, 15), std::string_view("Ab"), 2, clRed, v, DT_LEFT), 10) << v;
+    EXPECT_EQ(DrawGlowText(s.C(), Rect(10, 5, 50, 15), std::string_view("Ab"), v < 0 ? v : 1 << 13, clRed, 0,
+                           DT_LEFT),
+              10)
+        << v;
+  }
 }
 
 TEST(ColourAndRects, Helpers) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <string>
 
 #include "platform/core/streams.h"
@@ -65,6 +67,19 @@ TEST(Fonts, InstalledFacesHonourHeightsAndStyles) {
   TFontDesc unknown;
   unknown.Name = "No Such Face 123";
   EXPECT_GT(CreateFont(unknown)->Advance(U'x'), 0) << "fontconfig falls back to an installed face";
+}
+
+TEST(Fonts, HeightsBeyondTheLimitAreTakenAtTheLimit) {
+  for (int height : {kMaxFontHeight + 1, 1 << 30, -(1 << 30), std::numeric_limits<int>::min()}) {
+    TFontDesc d;
+    d.Name = "Arial";
+    d.Height = height;
+    HFONT f = CreateFont(d);
+    ASSERT_TRUE(f);
+    EXPECT_LE(f->Metrics().tmHeight, 2 * kMaxFontHeight) << height;
+    const TGlyph& g = f->Glyph(U'W');
+    EXPECT_LE(int64_t(g.width) * g.height, int64_t(4) * kMaxFontHeight * kMaxFontHeight) << height;
+  }
 }
 
 TEST(Fonts, TestFaceForAll) {

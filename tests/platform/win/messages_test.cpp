@@ -2,6 +2,8 @@
 // procedure chains, deferred destruction, queue order and timers.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "platform/win/compositor.h"
 #include "recorder.h"
 
@@ -97,6 +99,21 @@ TEST(WinHandles, AHandleFromAnEarlierDesktopStaysStale) {
   EXPECT_NE(fresh, old);
   EXPECT_FALSE(IsWindow(old));
   EXPECT_FALSE(SetWindowPos(old, nullptr, 5, 5, 1, 1, 0));
+}
+
+TEST_F(WinTest, PlacementBeyondTheLimitsIsTakenAtTheLimits) {
+  HWND a = rec.Create("A", WS_POPUP, Bounds(0, 0, 10, 10));
+  ASSERT_TRUE(SetWindowPos(a, nullptr, INT_MAX, INT_MIN, 40, 30, SWP_NOZORDER));
+  TRect r;
+  GetWindowRect(a, &r);
+  EXPECT_EQ(r, Bounds(kMaxWindowPosition, -kMaxWindowPosition, 40, 30));
+  ASSERT_TRUE(SetWindowPos(a, nullptr, 5, 5, INT_MIN, INT_MIN, SWP_NOZORDER));
+  GetWindowRect(a, &r);
+  EXPECT_EQ(r, Bounds(5, 5, 0, 0));
+  HWND b = CreateWindowEx(0, "VxRecorder", "B", WS_POPUP, INT_MAX, INT_MAX, 10, 10, nullptr);
+  ASSERT_TRUE(b);
+  GetWindowRect(b, &r);
+  EXPECT_EQ(r, Bounds(kMaxWindowPosition, kMaxWindowPosition, 10, 10));
 }
 
 TEST_F(WinTest, ShowActivatesAndMovesFocusInOrder) {
